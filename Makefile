@@ -1,0 +1,30 @@
+# Entry points. Each one installs the Debian packages that are missing first,
+# then configures and builds through the CMake presets.
+
+PRESET ?= default
+BUILD_DIR := build/$(PRESET)
+
+.PHONY: all setup configure build run test format clean
+
+all: build
+
+setup:
+	@scripts/setup
+
+configure: setup
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET)
+
+run: build
+	@scripts/run "$(BUILD_DIR)"
+
+test: build
+	@ctest --preset $(PRESET)
+
+format:
+	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,145 @@
+#include "core/questions.hpp"
+#include "core/scoring.hpp"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <initializer_list>
+#include <ostream>
+#include <vector>
+
+namespace tervanel {
+
+// Lets GoogleTest print scores in failure messages.
+std::ostream &operator<<(std::ostream &out, const Scores &s);
+std::ostream &operator<<(std::ostream &out, const Scores &s)
+{
+    return out << "V" << s.venous << " L" << s.locomotor << " A" << s.arterial;
+}
+
+namespace {
+
+using enum VerdictStep;
+using Steps = std::vector<VerdictStep>;
+
+Steps stepsOf(const Scores &scores)
+{
+    const VerdictSteps steps(scores);
+    return {steps.begin(), steps.end()};
+}
+
+std::uint32_t maskOf(std::initializer_list<int> yes)
+{
+    std::uint32_t mask = 0;
+    for (int n : yes)
+        mask |= 1U << (n - 1);
+    return mask;
+}
+
+// Every one of the 8,192 answer sheets, checked against the questionnaire's decision
+// table stated here on its own terms: the score memberships as bit masks, and the
+// rule that exactly one of no-answer, venous, arterial and uncertain applies, with
+// locomotor added whenever question 2, 4 or 12 is answered yes.
+TEST(Verdict, EverySheetFollowsTheDecisionTable)
+{
+    const std::uint32_t venousQuestions = maskOf({1, 5, 7, 8, 10, 11});
+    const std::uint32_t locomotorQuestions = maskOf({2, 4, 12});
+    const std::uint32_t arterialQuestions = maskOf({2, 3, 4, 6, 9, 12, 13});
+
+    for (std::uint32_t mask = 0; mask < (1U << kQuestionCount); ++mask) {
+        const int v = std::popcount(mask & venousQuestions);
+        const int l = std::popcount(mask & locomotorQuestions);
+        const int a = std::popcount(mask & arterialQuestions);
+
+        Steps expected;
+        if (mask == 0)
+            expected.push_back(NoAnswer);
+        else if (v > a)
+            expected.push_back(Venous);
+        else if (a > v)
+            expected.push_back(Arterial);
+        if ((mask & locomotorQuestions) != 0)
+            expected.push_back(Locomotor);
+        if (mask != 0 && v == a)
+            expected.push_back(Uncertain);
+
+        const Scores scores = score(AnswerSheet::fromMask(mask));
+        ASSERT_EQ(scores, (Scores{static_cast<std::int16_t>(v), static_cast<std::int16_t>(l),
+                                  static_cast<std::int16_t>(a)}))
+            << "mask " << mask;
+        ASSERT_EQ(stepsOf(scores), expected) << "mask " << mask << ", " << scores;
+        ASSERT_LE(scores.locomotor, scores.arterial);
+    }
+}
+
+// Each row of the rules over the scores themselves, reachable or not.
+TEST(Verdict, RulesOverScores)
+{
+    struct Row {
+        Scores scores;
+        Steps steps;
+    };
+    const Row rows[] = {
+        {{0, 0, 0}, {NoAnswer}},
+        {{0, 1, 0}, {Locomotor}}, // not reachable from a sheet, but the rules allow it
+        {{1, 0, 0}, {Venous}},
+        {{2, 1, 1}, {Venous, Locomotor}},
+        {{0, 0, 1}, {Arterial}},
+        {{0, 3, 7}, {Arterial, Locomotor}},
+        {{1, 0, 1}, {Uncertain}},
+        {{1, 1, 1}, {Locomotor, Uncertain}},
+        {{3, 0, 3}, {Uncertain}}, // strict: a tie is neither venous nor arterial
+        {{6, 3, 6}, {Locomotor, Uncertain}},
+        {{0, 2, 0}, {Locomotor}}, // a tie at zero with L >= 1 is not uncertain
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(stepsOf(row.scores), row.steps) << row.scores;
+}
+
+TEST(Verdict, WorkedExamples)
+{
+    struct Example {
+        std::initializer_list<int> yes;
+        Scores scores;
+        Steps steps;
+    };
+    const Example examples[] = {
+        {{}, {0, 0, 0}, {NoAnswer}},
+        {{1}, {1, 0, 0}, {Venous}},
+        {{3}, {0, 0, 1}, {Arterial}},
+        {{2}, {0, 1, 1}, {Arterial, Locomotor}},
+        {{4}, {0, 1, 1}, {Arterial, Locomotor}},
+        {{12}, {0, 1, 1}, {Arterial, Locomotor}},
+        {{1, 3}, {1, 0, 1}, {Uncertain}},
+        {{1, 2}, {1, 1, 1}, {Locomotor, Uncertain}},
+        {{1, 2, 5}, {2, 1, 1}, {Venous, Locomotor}},
+        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, {6, 3, 7}, {Arterial, Locomotor}},
+    };
+    for (const Example &example : examples) {
+        AnswerSheet sheet;
+        for (int n : example.yes)
+            sheet.set(n, true);
+        const Scores scores = score(sheet);
+        EXPECT_EQ(scores, example.scores);
+        EXPECT_EQ(stepsOf(scores), example.steps) << scores;
+    }
+}
+
+TEST(Verdict, StepsAreAnOrderedSubsequenceAndContainsAgrees)
+{
+    const Scores scores{1, 1, 1};
+    const VerdictSteps steps(scores);
+    EXPECT_EQ(steps.size(), 2U);
+    for (VerdictStep step : kVerdictOrder)
+        EXPECT_EQ(steps.contains(step), holds(step, scores));
+}
+
+TEST(Verdict, ScoringTwiceGivesTheSameScores)
+{
+    const AnswerSheet sheet = AnswerSheet::fromMask(maskOf({1, 2, 5}));
+    EXPECT_EQ(score(sheet), score(sheet));
+    EXPECT_EQ(score(sheet), (Scores{2, 1, 1}));
+}
+
+} // namespace
+} // namespace tervanel
