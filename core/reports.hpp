@@ -23,8 +23,9 @@ enum class Report : std::uint8_t { Venous, Arterial, Locomotor };
 
 [[nodiscard]] std::string_view report(Report which);
 
-// Message box styles the program uses: OK alone, or OK with the information icon.
-enum class MessageStyle : int { OkOnly = 0, Information = 64 };
+// Message box styles: OK alone, or OK with the information icon. Critical (the stop
+// icon) is kept for the report of an unexpected failure.
+enum class MessageStyle : int { OkOnly = 0, Critical = 16, Information = 64 };
 
 struct Message {
     std::string_view prompt;

@@ -1,0 +1,98 @@
+#include "tests/support/ui_test.hpp"
+
+#include "ui/introduction/frm_splash.hpp"
+
+#include <QApplication>
+#include <QTest>
+#include <QWindow>
+
+namespace tervanel::test {
+
+RuntimeRecorder::RuntimeRecorder()
+{
+    ui::runtime::resetEnded();
+    ui::runtime::setMessageBoxResponder([this](const ui::runtime::MessageBoxRequest &request) {
+        boxes.push_back(request);
+        if (onBox)
+            onBox(request);
+    });
+    ui::runtime::setBeepObserver([this] { ++beeps; });
+    ui::runtime::setEndObserver([this](int status) { endStatus = status; });
+}
+
+RuntimeRecorder::~RuntimeRecorder()
+{
+    ui::runtime::setMessageBoxResponder({});
+    ui::runtime::setBeepObserver({});
+    ui::runtime::setEndObserver({});
+    ui::runtime::resetEnded();
+}
+
+namespace {
+
+QWindow &windowOf(QWidget &widget)
+{
+    QWidget *top = widget.window();
+    if (!top->windowHandle())
+        top->winId(); // creates the native window
+    return *top->windowHandle();
+}
+
+QPoint centreInWindow(QWidget &widget)
+{
+    return widget.mapTo(widget.window(), widget.rect().center());
+}
+
+} // namespace
+
+void click(QWidget &widget, Qt::MouseButton button)
+{
+    QTest::mouseClick(&windowOf(widget), button, Qt::NoModifier, centreInWindow(widget));
+}
+
+void doubleClick(QWidget &widget)
+{
+    QTest::mouseDClick(&windowOf(widget), Qt::LeftButton, Qt::NoModifier, centreInWindow(widget));
+}
+
+void keyClick(QWidget &window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(&windowOf(window), key, modifiers);
+}
+
+void processDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void waitExposed(QWidget &window)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << window.objectName().toStdString();
+}
+
+void Form1Test::SetUp()
+{
+    form = std::make_unique<ui::Form1>();
+}
+
+void Form1Test::TearDown()
+{
+    form.reset();
+    processDeferredDeletes();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << "a window was left open: " << w->metaObject()->className();
+}
+
+void Form1Test::dismissIntroduction()
+{
+    ui::FrmSplash *splash = form->splash();
+    ASSERT_NE(splash, nullptr);
+    waitExposed(*splash);
+    click(splash->controls().widget(ui::SplashControl::Command1));
+    processDeferredDeletes();
+    ASSERT_EQ(form->splash(), nullptr);
+    waitExposed(*form);
+}
+
+} // namespace tervanel::test

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/questionnaire/form1.hpp"
+#include "ui/services/runtime.hpp"
+
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tervanel::test {
+
+// Stands in for the user at message boxes, for the speaker and for the end of the
+// program: records what the windows ask for, so tests never block and never exit.
+class RuntimeRecorder final {
+public:
+    RuntimeRecorder();
+    ~RuntimeRecorder();
+    RuntimeRecorder(const RuntimeRecorder &) = delete;
+    RuntimeRecorder &operator=(const RuntimeRecorder &) = delete;
+
+    std::vector<ui::runtime::MessageBoxRequest> boxes;
+    int beeps = 0;
+    std::optional<int> endStatus;
+    // Called while a box is "open", to see the window as it stands behind it.
+    std::function<void(const ui::runtime::MessageBoxRequest &)> onBox;
+};
+
+// Real input through the widget's window, as the platform delivers it: a click is a
+// press and a release; a double-click is press, release, press, release, which Qt
+// turns into press, release, double-click, release.
+void click(QWidget &widget, Qt::MouseButton button = Qt::LeftButton);
+void doubleClick(QWidget &widget);
+void keyClick(QWidget &window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Lets windows that were unloaded be destroyed.
+void processDeferredDeletes();
+
+// Waits until the widget's window is exposed on the (offscreen) screen.
+void waitExposed(QWidget &window);
+
+// A questionnaire window, freshly created (its load has run), with its runtime faked.
+class Form1Test : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Dismisses the introduction with its OK button and waits for the questionnaire.
+    void dismissIntroduction();
+
+    [[nodiscard]] const ui::Controls<ui::Form1Control> &controls() const { return form->controls(); }
+    [[nodiscard]] QWidget &widget(ui::Form1Control c) const { return controls().widget(c); }
+    [[nodiscard]] ui::Label &label(ui::Form1Control c) const { return controls().label(c); }
+    void press(ui::Form1Control c) { click(widget(c)); }
+
+    RuntimeRecorder runtime;
+    std::unique_ptr<ui::Form1> form;
+};
+
+} // namespace tervanel::test

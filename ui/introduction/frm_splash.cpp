@@ -1,0 +1,121 @@
+#include "ui/introduction/frm_splash.hpp"
+
+#include "app/identity.hpp"
+#include "ui/services/look.hpp"
+#include "ui/services/runtime.hpp"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace tervanel::ui {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The introduction: the sentence, two empty lines, the invitation indented by 13
+// blanks, one empty line, the request, two empty lines, the address indented by 31.
+QString introductionText()
+{
+    const QString cr(QLatin1Char('\r'));
+    return QStringLiteral("Capita spesso di avere dei dolori alle gambe e di non capire a cosa siano "
+                          "dovuti e di non sapere da quale specialista andare.")
+           + cr + cr + cr + QString(13, QLatin1Char(' '))
+           + QStringLiteral("Fate questo test e ne saprete di più !!!!") + cr + cr
+           + QStringLiteral("Per ulteriori chiarimenti mandate una e-mail a:") + cr + cr + cr
+           + QString(31, QLatin1Char(' ')) + fromUtf8(identity::kInfoEmail);
+}
+
+} // namespace
+
+FrmSplash::FrmSplash(QWidget &questionnaire)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_questionnaire(questionnaire)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFont(dialogFont());
+    setFixedSize(pixels(kSplashWidth), pixels(kSplashHeight));
+    m_controls.build(*this, kSplashControls);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+
+    using enum SplashControl;
+    m_controls.picture(Image1).setPicture(QStringLiteral(":/portrait.jpg"));
+    for (SplashControl dismissing : {Frame1, Image1})
+        connect(&m_controls.picture(dismissing), &Picture::clicked, this,
+                [this] { runtime::handle([this] { dismiss(); }); });
+    for (SplashControl dismissing : {Label1, Label2})
+        connect(&m_controls.label(dismissing), &Label::clicked, this,
+                [this] { runtime::handle([this] { dismiss(); }); });
+    connect(&m_controls.button(Command1), &QPushButton::clicked, this,
+            [this] { runtime::handle([this] { dismiss(); }); });
+    // Label3, " by Dorvik", and the window's own surface have no handler.
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    move(screen.center() - rect().center());
+
+    runtime::handle([this] { load(); });
+}
+
+void FrmSplash::load()
+{
+    using enum SplashControl;
+    text1 = introductionText();
+    text2 = QStringLiteral("Realizzato da: Dr. Eldrano VESCANDI");
+    m_controls.label(Label1).setCaption(text1);
+    m_controls.label(Label2).setCaption(text2);
+    m_controls.setText(Command1, "   OK   ");
+}
+
+void FrmSplash::dismiss()
+{
+    if (m_unloaded)
+        return;
+    // Unload: the window leaves the screen now and is destroyed once this handler is
+    // done; until then it takes no further events.
+    m_unloaded = true;
+    hide();
+    deleteLater();
+    runtime::showWindow(m_questionnaire);
+}
+
+void FrmSplash::onKeyPress(const QKeyEvent &event)
+{
+    static_cast<void>(event.text()); // the character itself is of no interest
+    dismiss();
+}
+
+bool FrmSplash::eventFilter(QObject *watched, QEvent *event)
+{
+    // Key preview: every key reaches the window before the control that has the focus.
+    if (event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (!key.text().isEmpty()) {
+            runtime::handle([this, &key] { onKeyPress(key); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmSplash::keyPressEvent(QKeyEvent *event)
+{
+    if (event->text().isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    runtime::handle([this, event] { onKeyPress(*event); });
+}
+
+void FrmSplash::closeEvent(QCloseEvent *event)
+{
+    // No close box and no system menu: the window is left only by dismissing it.
+    event->ignore();
+}
+
+} // namespace tervanel::ui

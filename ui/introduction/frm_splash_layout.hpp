@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ui/services/controls.hpp"
+#include "ui/services/units.hpp"
+
+#include <array>
+#include <cstdint>
+
+namespace tervanel::ui {
+
+// The introduction window's controls, in the order of its description.
+enum class SplashControl : std::uint8_t { Frame1, Image1, Label1, Label2, Label3, Command1 };
+
+// No title bar, a fixed dialog frame, 7005 x 4290 twips (467 x 286 pixels), centred.
+inline constexpr int kSplashWidth = 7005;
+inline constexpr int kSplashHeight = 4290;
+
+namespace splash_layout {
+
+using enum SplashControl;
+using enum ControlKind;
+using Align::Left;
+using namespace colors;
+
+// Everything but the frame lies on the frame, placed from its top-left corner. The
+// labels keep the window's background colour; the introduction and the credit line are
+// written at load.
+// clang-format off
+inline constexpr std::array<ControlSpec<SplashControl>, 6> kControls{{
+//   name      id          kind        text          L     T     W     H     back fore     font align tab  parent
+    {Frame1,   "Frame1",   Frame,      {},              0,    0, 7000, 4245, {}, {},      {}, Left, 0,  {}},
+    {Image1,   "Image1",   Image,      {},             60,  135, 2850, 4065, {}, {},      {}, Left, {}, Frame1},
+    {Label1,   "Label1",   Label,      {},           2985,  420, 3915, 2700, {}, blue,    {}, Left, 1,  Frame1},
+    {Label2,   "Label2",   Label,      {},           4200, 3465, 2760,  255, {}, darkRed, {}, Left, 2,  Frame1},
+    {Label3,   "Label3",   Label,      " by Dorvik", 6195, 3945,  750,  255, {}, grey,    {}, Left, 3,  Frame1},
+    {Command1, "Command1", PushButton, {},           4305, 3780, 1065,  330, {}, {},      {}, Left, 4,  Frame1},
+}};
+// clang-format on
+
+static_assert(inEnumOrder(kControls), "the rows must follow the order of SplashControl");
+
+} // namespace splash_layout
+
+inline constexpr const auto &kSplashControls = splash_layout::kControls;
+
+} // namespace tervanel::ui

@@ -1,0 +1,170 @@
+#include "ui/services/controls.hpp"
+
+#include "ui/services/look.hpp"
+
+#include <QPalette>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace tervanel::ui {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const char *kindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::PushButton:
+        return "push button";
+    case ControlKind::PictureBox:
+        return "picture box";
+    case ControlKind::Image:
+        return "image";
+    case ControlKind::Frame:
+        return "frame";
+    }
+    return "control";
+}
+
+} // namespace
+
+void ControlSet::build(QWidget &window, std::span<const Row> rows)
+{
+    m_widgets.assign(rows.size(), nullptr);
+    m_kinds.clear();
+    std::vector<std::pair<int, QWidget *>> focusable;
+
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row &row = rows[i];
+        QWidget *parent = row.parent ? m_widgets.at(*row.parent) : &window;
+        QWidget *widget = nullptr;
+
+        switch (row.kind) {
+        case ControlKind::Label: {
+            auto *label = new Label(parent);
+            if (row.align == Align::Centre)
+                label->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+            if (row.back)
+                label->setBackColor(*row.back);
+            if (row.fore)
+                label->setForeColor(*row.fore);
+            label->setCaption(fromUtf8(row.text));
+            widget = label;
+            break;
+        }
+        case ControlKind::PushButton: {
+            auto *button = new QPushButton(fromUtf8(row.text), parent);
+            // Neither Enter nor Esc presses a button of its own accord.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            button->setFocusPolicy(Qt::StrongFocus);
+            widget = button;
+            break;
+        }
+        case ControlKind::PictureBox: {
+            auto *box = new Picture(parent, PictureFit::NaturalSize);
+            box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // two pixels on each side
+            box->setFocusPolicy(Qt::StrongFocus);
+            if (row.back) {
+                QPalette p = box->palette();
+                p.setColor(QPalette::Window, row.back->toQColor());
+                box->setPalette(p);
+                box->setAutoFillBackground(true);
+            }
+            widget = box;
+            break;
+        }
+        case ControlKind::Image:
+            widget = new Picture(parent, PictureFit::Stretch);
+            break;
+        case ControlKind::Frame: {
+            auto *frame = new Picture(parent, PictureFit::NaturalSize);
+            frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // an etched line
+            widget = frame;
+            break;
+        }
+        }
+
+        widget->setObjectName(fromUtf8(row.id));
+        if (row.font)
+            widget->setFont(dialogFont(row.font->points, row.font->bold));
+        widget->setGeometry(row.geometry);
+        if (row.tabIndex && widget->focusPolicy() != Qt::NoFocus)
+            focusable.emplace_back(*row.tabIndex, widget);
+        m_widgets[i] = widget;
+        m_kinds.push_back(row.kind);
+    }
+
+    std::sort(focusable.begin(), focusable.end());
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+}
+
+Label &ControlSet::label(std::size_t index) const
+{
+    if (m_kinds.at(index) != ControlKind::Label)
+        throw std::logic_error(widget(index).objectName().toStdString() + " is a "
+                               + kindName(m_kinds.at(index)) + ", not a label");
+    return static_cast<Label &>(widget(index));
+}
+
+QPushButton &ControlSet::button(std::size_t index) const
+{
+    if (m_kinds.at(index) != ControlKind::PushButton)
+        throw std::logic_error(widget(index).objectName().toStdString() + " is a "
+                               + kindName(m_kinds.at(index)) + ", not a push button");
+    return static_cast<QPushButton &>(widget(index));
+}
+
+Picture &ControlSet::picture(std::size_t index) const
+{
+    const ControlKind kind = m_kinds.at(index);
+    if (kind != ControlKind::PictureBox && kind != ControlKind::Image && kind != ControlKind::Frame)
+        throw std::logic_error(widget(index).objectName().toStdString() + " is a "
+                               + kindName(kind) + ", not a picture");
+    return static_cast<Picture &>(widget(index));
+}
+
+void ControlSet::setText(std::size_t index, std::string_view text) const
+{
+    if (m_kinds.at(index) == ControlKind::PushButton)
+        button(index).setText(fromUtf8(text));
+    else
+        label(index).setCaption(fromUtf8(text));
+}
+
+void ControlSet::setVisible(std::size_t index, bool visible) const
+{
+    widget(index).setVisible(visible);
+}
+
+bool ControlSet::bold(std::size_t index) const
+{
+    return label(index).isBold();
+}
+
+void ControlSet::setBold(std::size_t index, bool bold) const
+{
+    label(index).setBold(bold);
+}
+
+void ControlSet::setForeColor(std::size_t index, VbColor color) const
+{
+    label(index).setForeColor(color);
+}
+
+void ControlSet::setBackColor(std::size_t index, VbColor color) const
+{
+    label(index).setBackColor(color);
+}
+
+} // namespace tervanel::ui

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/services/clickable.hpp"
+#include "ui/services/units.hpp"
+
+#include <QLabel>
+#include <QString>
+
+namespace tervanel::ui {
+
+// A label of the forms layer: an opaque rectangle of fixed size whose caption starts
+// at the top-left (or centred), wraps at word boundaries and is cut at the bottom.
+// The caption is kept exactly as set, lone CRs included; the display turns each CR
+// into a line break.
+class Label final : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit Label(QWidget *parent);
+
+    void setCaption(const QString &caption);
+    [[nodiscard]] const QString &caption() const { return m_caption; }
+
+    void setBold(bool bold);
+    [[nodiscard]] bool isBold() const { return font().bold(); }
+
+    void setForeColor(VbColor color);
+    void setBackColor(VbColor color);
+    [[nodiscard]] VbColor foreColor() const { return m_fore; }
+    [[nodiscard]] VbColor backColor() const { return m_back; }
+
+Q_SIGNALS:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QString m_caption;
+    VbColor m_fore{0};
+    VbColor m_back{0};
+    ClickTracker m_clicks;
+};
+
+} // namespace tervanel::ui

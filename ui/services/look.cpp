@@ -1,0 +1,54 @@
+#include "ui/services/look.hpp"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QString>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace tervanel::ui {
+
+void registerBuiltInFonts()
+{
+    static const bool registered = [] {
+        for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
+            if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0)
+                throw std::runtime_error(std::string("the built-in font ") + file
+                                         + " is missing or damaged");
+        return true;
+    }();
+    static_cast<void>(registered);
+}
+
+QFont dialogFont(double points, bool bold)
+{
+    QFont font(QString::fromLatin1(kDialogFamily));
+    // Sizes are fixed in device-independent pixels, so a screen's dots per inch setting
+    // cannot make a text outgrow its label; high-DPI scaling still scales the whole.
+    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    // Full hinting: whole-pixel advances, crisp like the classic dialog face, and the
+    // same line breaks whatever hinting the desktop's font configuration asks for.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+} // namespace tervanel::ui
+
+namespace tervanel::ui {
+
+void installLook()
+{
+    registerBuiltInFonts();
+    if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows"))) {
+        QApplication::setStyle(style);
+        QApplication::setPalette(style->standardPalette());
+    }
+    QApplication::setFont(dialogFont());
+}
+
+} // namespace tervanel::ui

@@ -1,0 +1,56 @@
+#include "ui/services/picture.hpp"
+
+#include <QPainter>
+
+#include <stdexcept>
+
+namespace tervanel::ui {
+
+Picture::Picture(QWidget *parent, PictureFit fit)
+    : QFrame(parent)
+    , m_fit(fit)
+{
+}
+
+void Picture::setPicture(const QString &resource)
+{
+    QPixmap picture;
+    if (!picture.load(resource))
+        throw std::runtime_error("the picture " + resource.toStdString() + " is missing or damaged");
+    m_picture = picture;
+    update();
+}
+
+void Picture::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    if (m_fit == PictureFit::Stretch) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), m_picture);
+    } else {
+        painter.setClipRect(contentsRect());
+        painter.drawPixmap(contentsRect().topLeft(), m_picture);
+    }
+}
+
+void Picture::mousePressEvent(QMouseEvent *event)
+{
+    m_clicks.press(*event);
+}
+
+void Picture::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_clicks.release(*event, *this))
+        Q_EMIT clicked();
+}
+
+void Picture::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click is no new click.
+    m_clicks.doubleClick(*event);
+}
+
+} // namespace tervanel::ui

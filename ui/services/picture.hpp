@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/services/clickable.hpp"
+
+#include <QFrame>
+#include <QPixmap>
+
+namespace tervanel::ui {
+
+// How a picture sits in its control: at its natural size in the top-left corner of
+// the area inside the border, or stretched over the whole control.
+enum class PictureFit { NaturalSize, Stretch };
+
+// A picture box or image control, and a frame: each can be clicked.
+class Picture final : public QFrame {
+    Q_OBJECT
+
+public:
+    Picture(QWidget *parent, PictureFit fit);
+
+    // Loads the picture; throws std::runtime_error when it is missing or damaged.
+    void setPicture(const QString &resource);
+    [[nodiscard]] const QPixmap &picture() const { return m_picture; }
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    PictureFit m_fit;
+    QPixmap m_picture;
+    ClickTracker m_clicks;
+};
+
+} // namespace tervanel::ui
