@@ -24,7 +24,7 @@ import subprocess
 import sys
 
 import numpy as np
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -129,10 +129,6 @@ def lerp(a, b, t):
     return a + (b - a) * t
 
 
-def mix_colour(c1, c2, t):
-    return tuple(lerp(c1[i], c2[i], t) for i in range(3))
-
-
 # ---------------------------------------------------------------------------
 # Stone relief: a height field built from shapes, then lit from the top left
 
@@ -149,7 +145,8 @@ class Relief:
     # shapes -------------------------------------------------------------
     def mask(self, *shapes):
         """Shapes are ('poly', pts) / ('curve', pts) / ('ellipse', cx, cy, rx, ry)
-        / ('line', pts, width) / ('rect', x0, y0, x1, y1), in output pixels."""
+        / ('line', pts, width) / ('stroke', pts, width) / ('rect', x0, y0, x1, y1),
+        in output pixels; a stroke is a smooth curve through its points."""
         s = self.s
         img = Image.new("L", (self.W, self.H), 0)
         d = ImageDraw.Draw(img)
@@ -168,16 +165,18 @@ class Relief:
                 pts = shape[1] if kind == "line" else spline(shape[1], closed=False, steps=8)
                 width = shape[2]
                 sp = [(x * s, y * s) for x, y in pts]
-                d.line(sp, fill=255, width=max(1, int(round(width * s))), joint="curve")
-                r = width * s / 2
-                for x, y in (sp[0], sp[-1]):
+                r = max(0.5, width * s / 2)
+                # each piece as a quad with a disc on every joint: Pillow's
+                # wide lines leave notches where short pieces meet
+                for (ax, ay), (bx, by) in zip(sp, sp[1:]):
+                    length = math.hypot(bx - ax, by - ay)
+                    if length == 0:
+                        continue
+                    nx, ny = -(by - ay) / length * r, (bx - ax) / length * r
+                    d.polygon([(ax + nx, ay + ny), (bx + nx, by + ny),
+                               (bx - nx, by - ny), (ax - nx, ay - ny)], fill=255)
+                for x, y in sp:
                     d.ellipse([x - r, y - r, x + r, y + r], fill=255)
-            elif kind == "cut":
-                # erase: ('cut', shape)
-                m = self.mask(shape[1])
-                arr = np.asarray(img, dtype=np.float64)
-                img = Image.fromarray(np.clip(arr - m * 255, 0, 255).astype(np.uint8), "L")
-                d = ImageDraw.Draw(img)
             else:
                 raise ValueError(kind)
         return np.asarray(img, dtype=np.float64) / 255.0
@@ -195,7 +194,7 @@ class Relief:
         a = blur(m, soft * self.s) if soft > 0 else m
         top = base + amp * self.dome(m, roundness)
         if over is not None:
-            top = np.maximum(top, blur(self.height, 3 * self.s) + over + amp * self.dome(m, roundness))
+            top = np.maximum(top, blur(self.height, 5 * self.s) + over + amp * self.dome(m, roundness))
         self.height = self.height * (1 - a) + top * a
 
     def add(self, m, amount, sigma=1.0):
@@ -718,38 +717,47 @@ def icon_svg():
 """
 
 
-def icon_cells(n):
-    """The icon drawn on an n x n grid of whole pixels, as a list of rows of
-    names: None (clear), 'shadow', 'outline', 'bar', 'bar_top', 'body'."""
+def icon_frame(n):
+    """The window's corners for an n-pixel icon, with the vertical edges and
+    the left corners on whole pixels so the small sizes stay sharp."""
     g = ICON_GEOM
     k = n / 48.0
+    x0, x1 = round(g["x0"] * k), round(g["x1"] * k)
+    return {
+        "x0": x0, "x1": x1,
+        "top": (round(g["top"][0] * k), g["top"][1] * k),
+        "bottom": (round(g["bottom"][0] * k), g["bottom"][1] * k),
+        "bar": (round(g["bar"][0] * k), g["bar"][1] * k),
+        "shadow": max(1, round(g["shadow"][0] * k)),
+    }
+
+
+def icon_cells(n):
+    """The icon on an n x n grid of whole pixels, for the paletted images:
+    rows of None (clear), 'shadow', 'outline', 'bar', 'bar_top' or 'body'."""
+    f = icon_frame(n)
+    x0, x1 = f["x0"], f["x1"] - 1  # first and last pixel column
     grid = [[None] * n for _ in range(n)]
-    x0 = int(round(g["x0"] * k))
-    x1 = int(round(g["x1"] * k)) - 1
-    sh = max(1, int(round(g["shadow"][0] * k)))
 
     def edge(pair, x):
-        t = (x - x0) / max(1, x1 - x0)
-        return int(round(lerp(pair[0], pair[1], t) * k - 0.01))
+        t = (x + 0.5 - f["x0"]) / (f["x1"] - f["x0"])
+        return int(math.floor(lerp(pair[0], pair[1], t)))
 
     def put(x, y, v):
         if 0 <= x < n and 0 <= y < n:
             grid[y][x] = v
 
-    # shadow first, then the window over it
+    sh = f["shadow"]
     for x in range(x0, x1 + 1):
-        top, bot = edge(g["top"], x), edge(g["bottom"], x)
-        for y in range(top, bot + 1):
+        for y in range(edge(f["top"], x), edge(f["bottom"], x)):
             put(x + sh, y + sh, "shadow")
     for x in range(x0, x1 + 1):
-        top, bot, bar = edge(g["top"], x), edge(g["bottom"], x), edge(g["bar"], x)
+        top, bot, bar = edge(f["top"], x), edge(f["bottom"], x) - 1, edge(f["bar"], x)
         for y in range(top, bot + 1):
-            if x in (x0, x1) or y in (top, bot):
+            if x in (x0, x1) or y in (top, bot, bar):
                 v = "outline"
             elif y < bar:
                 v = "bar_top" if (y == top + 1 and n >= 24) else "bar"
-            elif y == bar:
-                v = "outline"
             else:
                 v = "body"
             put(x, y, v)
@@ -757,18 +765,56 @@ def icon_cells(n):
 
 
 def icon_pixels(n):
+    """The icon for the small desktop sizes: vertical edges land on whole
+    pixels, the slanted ones are smoothed by drawing 8 times larger."""
     c = ICON_COLOURS
-    rgba = {
-        None: (0, 0, 0, 0),
-        "shadow": c["shadow"] + (150,),
-        "outline": c["outline"] + (255,),
-        "bar": c["bar"] + (255,),
-        "bar_top": c["bar_top"] + (255,),
-        "body": c["body"] + (255,),
-    }
-    img = Image.new("RGBA", (n, n))
-    img.putdata([rgba[v] for row in icon_cells(n) for v in row])
-    return img
+    f = icon_frame(n)
+    ss = 8
+    N = n * ss
+    x0, x1 = f["x0"] * ss, f["x1"] * ss
+    (tl, tr), (bl, br), (al, ar) = f["top"], f["bottom"], f["bar"]
+    tl, tr, bl, br, al, ar = (v * ss for v in (tl, tr, bl, br, al, ar))
+    one = ss  # one output pixel
+
+    def quad(xa, xb, ya0, yb0, ya1, yb1):
+        # columns xa..xb; top edge from ya0 to yb0, bottom edge from ya1 to yb1
+        return [(xa, ya0), (xb, yb0), (xb, yb1), (xa, ya1)]
+
+    def at(y_left, y_right, x):
+        return lerp(y_left, y_right, (x - x0) / (x1 - x0))
+
+    img = Image.new("RGBA", (N, N), (0, 0, 0, 0))
+    # the shadow, offset down and to the right
+    sh = f["shadow"] * ss
+    shadow = Image.new("L", (N, N), 0)
+    ImageDraw.Draw(shadow).polygon(quad(x0 + sh, x1 + sh, tl + sh, tr + sh, bl + sh, br + sh), fill=255)
+    if n >= 22:
+        shadow = shadow.filter(ImageFilter.GaussianBlur(0.5 * ss))
+    shadow = shadow.point(lambda v: v * 150 // 255)
+    img.paste(Image.new("RGBA", (N, N), c["shadow"] + (255,)), (0, 0), shadow)
+    d = ImageDraw.Draw(img)
+    # outline colour over the whole window, then the inside
+    d.polygon(quad(x0, x1, tl, tr, bl, br), fill=c["outline"] + (255,))
+    xi0, xi1 = x0 + one, x1 - one
+    d.polygon(quad(xi0, xi1, at(tl, tr, xi0) + one, at(tl, tr, xi1) + one,
+                   at(bl, br, xi0) - one, at(bl, br, xi1) - one), fill=c["body"] + (255,))
+    # a faint cool shade across the body, darker towards the far edge
+    body = Image.new("L", (N, N), 0)
+    ImageDraw.Draw(body).polygon(quad(xi0, xi1, at(al, ar, xi0) + one, at(al, ar, xi1) + one,
+                                      at(bl, br, xi0) - one, at(bl, br, xi1) - one), fill=255)
+    ramp = Image.linear_gradient("L").rotate(90).resize((N, N)).transpose(Image.FLIP_LEFT_RIGHT)
+    ramp = ramp.point(lambda v: v * 120 // 255)
+    img.paste(Image.new("RGBA", (N, N), c["body_low"] + (255,)), (0, 0), ImageChops.multiply(body, ramp))
+    # title bar, lighter along its top
+    bar = quad(xi0, xi1, at(tl, tr, xi0) + one, at(tl, tr, xi1) + one, at(al, ar, xi0), at(al, ar, xi1))
+    d.polygon(bar, fill=c["bar"] + (255,))
+    if n >= 22:
+        d.polygon(quad(xi0, xi1, at(tl, tr, xi0) + one, at(tl, tr, xi1) + one,
+                       at(tl, tr, xi0) + 2 * one, at(tl, tr, xi1) + 2 * one), fill=c["bar_top"] + (255,))
+    # the line under the title bar
+    d.polygon(quad(xi0, xi1, at(al, ar, xi0), at(al, ar, xi1), at(al, ar, xi0) + one,
+                   at(al, ar, xi1) + one), fill=c["outline"] + (255,))
+    return img.resize((n, n), Image.BOX)
 
 
 def render_svg(svg_path, n, out_path):

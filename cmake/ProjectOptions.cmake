@@ -16,7 +16,7 @@ else()
         -Wall -Wextra -Wpedantic
         -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
         -Wshadow -Wcast-align -Wconversion -Wsign-conversion
-        -Wnull-dereference -Wdouble-promotion -Wformat=2
+        -Wdouble-promotion -Wformat=2
         -Wimplicit-fallthrough -Wmissing-declarations)
     if(TERVANEL_WARNINGS_AS_ERRORS)
         target_compile_options(tervanel_options INTERFACE -Werror)

@@ -56,8 +56,10 @@ FrmSplash::FrmSplash(QWidget &questionnaire)
             [this] { runtime::handle([this] { dismiss(); }); });
     // Label3, " by Dorvik", and the window's own surface have no handler.
 
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(screen.center() - rect().center());
+    // Centred: the window's client area, which has no title bar above it.
+    QRect centred = rect();
+    centred.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
+    setGeometry(centred);
 
     runtime::handle([this] { load(); });
 }

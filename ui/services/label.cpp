@@ -2,7 +2,12 @@
 
 #include "ui/services/runtime.hpp"
 
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QPalette>
+#include <QTextLayout>
+
+#include <cmath>
 
 namespace tervanel::ui {
 
@@ -23,6 +28,63 @@ void Label::setCaption(const QString &caption)
 {
     m_caption = caption;
     setText(runtime::displayText(caption));
+}
+
+namespace {
+
+// Lays the caption out in lines of the given width, each linePitch() below the last.
+qreal layOut(QTextLayout &layout, int width, int pitch)
+{
+    qreal widest = 0;
+    int y = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        widest = std::max(widest, line.naturalTextWidth());
+        y += pitch;
+    }
+    layout.endLayout();
+    return widest;
+}
+
+QString layoutText(const QString &caption)
+{
+    QString text = caption;
+    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    return text;
+}
+
+} // namespace
+
+int Label::linePitch(const QFont &font)
+{
+    return static_cast<int>(std::ceil(QFontMetricsF(font).height()));
+}
+
+Label::Extent Label::measure(const QString &caption, const QFont &font, int width)
+{
+    QTextLayout layout(layoutText(caption), font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    const int pitch = linePitch(font);
+    const qreal widest = layOut(layout, width, pitch);
+    return {widest, layout.lineCount() * pitch};
+}
+
+void Label::paintEvent(QPaintEvent *event)
+{
+    static_cast<void>(event); // the background is already filled: the label is opaque
+    QTextLayout layout(layoutText(m_caption), font());
+    QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layOut(layout, width(), linePitch(font()));
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setClipRect(rect()); // text below the label's height is cut off
+    layout.draw(&painter, QPointF(0, 0));
 }
 
 void Label::setBold(bool bold)

@@ -29,11 +29,23 @@ public:
     [[nodiscard]] VbColor foreColor() const { return m_fore; }
     [[nodiscard]] VbColor backColor() const { return m_back; }
 
+    // How much room a caption takes when laid out as this label lays it out: wrapped
+    // at word boundaries to the width, one line every linePitch() pixels.
+    struct Extent {
+        qreal widestLine;
+        int height;
+    };
+    [[nodiscard]] static Extent measure(const QString &caption, const QFont &font, int width);
+    // The distance between two lines: the face's height rounded up to whole pixels,
+    // with no leading, as the classic dialog face sets its lines (13 pixels at 8.25 points).
+    [[nodiscard]] static int linePitch(const QFont &font);
+
 Q_SIGNALS:
     void clicked();
     void doubleClicked();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

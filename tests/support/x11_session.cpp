@@ -1,0 +1,311 @@
+#include "tests/support/x11_session.hpp"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char **environ;
+
+namespace tervanel::test {
+
+std::ostream &operator<<(std::ostream &out, const Rgb &rgb)
+{
+    return out << "rgb(" << rgb.red << ", " << rgb.green << ", " << rgb.blue << ")";
+}
+
+bool waitFor(const std::function<bool()> &condition, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+namespace {
+
+std::string makeTempDir(const char *pattern)
+{
+    std::string path = std::string("/tmp/") + pattern + "XXXXXX";
+    if (!mkdtemp(path.data()))
+        throw std::runtime_error("cannot make a temporary folder");
+    return path;
+}
+
+pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &environment,
+            const posix_spawn_file_actions_t *actions)
+{
+    std::vector<char *> args;
+    for (const std::string &a : argv)
+        args.push_back(const_cast<char *>(a.c_str()));
+    args.push_back(nullptr);
+    std::vector<char *> env;
+    for (const std::string &e : environment)
+        env.push_back(const_cast<char *>(e.c_str()));
+    env.push_back(nullptr);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, args[0], actions, nullptr, args.data(), env.data()) != 0)
+        throw std::runtime_error("cannot start " + argv[0]);
+    return pid;
+}
+
+std::vector<std::string> currentEnvironment()
+{
+    std::vector<std::string> env;
+    for (char **e = environ; *e; ++e)
+        env.emplace_back(*e);
+    return env;
+}
+
+void setVariable(std::vector<std::string> &env, const std::string &assignment)
+{
+    const std::string name = assignment.substr(0, assignment.find('=') + 1);
+    std::erase_if(env, [&](const std::string &e) { return e.starts_with(name); });
+    env.push_back(assignment);
+}
+
+void stop(pid_t pid)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    int status = 0;
+    if (!waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(5))) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+}
+
+} // namespace
+
+X11Session::X11Session(int screenWidth, int screenHeight)
+    : m_width(screenWidth)
+    , m_height(screenHeight)
+{
+    // Xvfb picks a free display itself and writes its number to the pipe.
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        throw std::runtime_error("pipe failed");
+    const std::string screen = std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
+    m_server = spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", screen,
+                      "-nolisten", "tcp", "-noreset"},
+                     currentEnvironment(), nullptr);
+    close(pipeFds[1]);
+    std::string number;
+    char c = 0;
+    while (read(pipeFds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(pipeFds[0]);
+    if (number.empty())
+        throw std::runtime_error("Xvfb did not start");
+    m_displayName = ":" + number;
+
+    m_display = XOpenDisplay(m_displayName.c_str());
+    if (!m_display)
+        throw std::runtime_error("cannot open display " + m_displayName);
+    int opcode = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+    if (!XkbQueryExtension(m_display, &opcode, &m_xkbEventBase, &error, &major, &minor))
+        throw std::runtime_error("no XKB on " + m_displayName);
+    XkbSelectEvents(m_display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+    XSelectInput(m_display, XDefaultRootWindow(m_display), SubstructureNotifyMask);
+    XSync(m_display, False);
+
+    m_runtimeDir = makeTempDir("tervanel-run-");
+    chmod(m_runtimeDir.c_str(), 0700);
+    m_outputPath = m_runtimeDir + "/output.txt";
+}
+
+X11Session::~X11Session()
+{
+    if (m_program > 0 && !m_programStatus)
+        stop(m_program);
+    if (m_display)
+        XCloseDisplay(m_display);
+    stop(m_server);
+    std::remove(m_outputPath.c_str());
+    rmdir(m_runtimeDir.c_str());
+}
+
+void X11Session::startProgram(const std::string &path, const std::vector<std::string> &extraEnvironment)
+{
+    std::vector<std::string> env = currentEnvironment();
+    std::erase_if(env, [](const std::string &e) { return e.starts_with("WAYLAND_DISPLAY="); });
+    setVariable(env, "DISPLAY=" + m_displayName);
+    setVariable(env, "QT_QPA_PLATFORM=xcb");
+    setVariable(env, "XDG_RUNTIME_DIR=" + m_runtimeDir);
+    for (const std::string &e : extraEnvironment)
+        setVariable(env, e);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, m_outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    m_program = spawn({path}, env, &actions);
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+std::optional<int> X11Session::waitForExit(std::chrono::milliseconds timeout)
+{
+    if (m_programStatus)
+        return m_programStatus;
+    int status = 0;
+    if (!waitFor([&] { return waitpid(m_program, &status, WNOHANG) == m_program; }, timeout))
+        return std::nullopt;
+    m_programStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return m_programStatus;
+}
+
+std::string X11Session::programOutput() const
+{
+    std::ifstream in(m_outputPath);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void X11Session::pumpEvents()
+{
+    while (XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        if (event.type == MapNotify)
+            m_everMapped.push_back(event.xmap.window);
+        else if (event.type == m_xkbEventBase) {
+            const auto &xkb = reinterpret_cast<const XkbAnyEvent &>(event);
+            if (xkb.xkb_type == XkbBellNotify)
+                ++m_bells;
+        }
+    }
+}
+
+std::vector<TopLevel> X11Session::mappedTopLevels() const
+{
+    std::vector<TopLevel> result;
+    Window root = 0, parent = 0;
+    Window *children = nullptr;
+    unsigned count = 0;
+    XSync(m_display, False);
+    if (!XQueryTree(m_display, XDefaultRootWindow(m_display), &root, &parent, &children, &count))
+        return result;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(m_display, children[i], &attributes)
+            || attributes.map_state != IsViewable || attributes.override_redirect)
+            continue;
+        TopLevel top{children[i], attributes.x, attributes.y, attributes.width, attributes.height, {}};
+        XTextProperty name;
+        if (XGetWMName(m_display, children[i], &name) && name.value) {
+            top.title.assign(reinterpret_cast<const char *>(name.value), name.nitems);
+            XFree(name.value);
+        }
+        result.push_back(top);
+    }
+    if (children)
+        XFree(children);
+    return result;
+}
+
+std::vector<XID> X11Session::everMapped()
+{
+    XSync(m_display, False);
+    pumpEvents();
+    return m_everMapped;
+}
+
+QImage X11Session::grab(int x, int y, int width, int height) const
+{
+    XSync(m_display, False);
+    XImage *image = XGetImage(m_display, XDefaultRootWindow(m_display), x, y,
+                              static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        throw std::runtime_error("cannot read the screen");
+    QImage result(width, height, QImage::Format_RGB32);
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col) {
+            const unsigned long value = image->f.get_pixel(image, col, row);
+            result.setPixel(col, row, static_cast<QRgb>(0xFF000000U | (value & 0xFFFFFFU)));
+        }
+    XDestroyImage(image);
+    return result;
+}
+
+QImage X11Session::grabScreen() const
+{
+    return grab(0, 0, m_width, m_height);
+}
+
+Rgb X11Session::pixel(int x, int y) const
+{
+    const QRgb value = grab(x, y, 1, 1).pixel(0, 0);
+    return {qRed(value), qGreen(value), qBlue(value)};
+}
+
+void X11Session::click(int x, int y)
+{
+    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+void X11Session::mouseDown(int x, int y)
+{
+    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    XSync(m_display, False);
+}
+
+void X11Session::mouseUp(int x, int y)
+{
+    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+void X11Session::doubleClick(int x, int y)
+{
+    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    for (int i = 0; i < 2; ++i) {
+        XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+        XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    }
+    XSync(m_display, False);
+}
+
+void X11Session::key(const char *keysymName)
+{
+    const KeySym keysym = XStringToKeysym(keysymName);
+    const KeyCode code = XKeysymToKeycode(m_display, keysym);
+    if (code == 0)
+        throw std::runtime_error(std::string("no key for ") + keysymName);
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+int X11Session::bells()
+{
+    XSync(m_display, False);
+    pumpEvents();
+    return m_bells;
+}
+
+} // namespace tervanel::test

@@ -1,0 +1,186 @@
+// The introduction window: its texts, its look, and every way to leave it.
+
+#include "tests/support/ui_test.hpp"
+
+#include "ui/introduction/frm_splash.hpp"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+
+namespace tervanel::test {
+namespace {
+
+using enum ui::SplashControl;
+using ui::SplashControl;
+
+class SplashTest : public Form1Test {
+protected:
+    void SetUp() override
+    {
+        Form1Test::SetUp();
+        splash = form->splash();
+        ASSERT_NE(splash, nullptr);
+        waitExposed(*splash);
+        form->installEventFilter(&showCounter);
+    }
+
+    [[nodiscard]] QWidget &control(SplashControl c) const { return splash->controls().widget(c); }
+
+    // Expects the introduction gone and the questionnaire shown exactly once, as the
+    // first load left it.
+    void expectDismissedOnce()
+    {
+        processDeferredDeletes();
+        EXPECT_EQ(form->splash(), nullptr);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(showCounter.shows, 1);
+        for (ui::Form1Control result : ui::kResultControls)
+            EXPECT_FALSE(controls().widget(result).isVisible());
+    }
+
+    struct ShowCounter final : QObject {
+        int shows = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            shows += event->type() == QEvent::Show ? 1 : 0;
+            return false;
+        }
+    } showCounter;
+    QPointer<ui::FrmSplash> splash;
+};
+
+std::vector<QString> linesOf(const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\r'));
+    return {lines.begin(), lines.end()};
+}
+
+TEST_F(SplashTest, LoadComposesTheIntroductionCreditAndButton)
+{
+    const std::vector<QString> expected{
+        QStringLiteral("Capita spesso di avere dei dolori alle gambe e di non capire a cosa siano "
+                       "dovuti e di non sapere da quale specialista andare."),
+        {},
+        {},
+        QStringLiteral("             Fate questo test e ne saprete di più !!!!"),
+        {},
+        QStringLiteral("Per ulteriori chiarimenti mandate una e-mail a:"),
+        {},
+        {},
+        QString(31, QLatin1Char(' ')) + QStringLiteral("info@dorvik.example"),
+    };
+    EXPECT_EQ(linesOf(splash->text1), expected);
+    EXPECT_EQ(splash->text1.count(QLatin1Char('\r')), 8);
+    EXPECT_FALSE(splash->text1.contains(QLatin1Char('\n')));
+    EXPECT_EQ(splash->text2, QStringLiteral("Realizzato da: Dr. Eldrano VESCANDI"));
+
+    const auto &c = splash->controls();
+    EXPECT_EQ(c.label(Label1).caption(), splash->text1);
+    EXPECT_EQ(c.label(Label2).caption(), splash->text2);
+    EXPECT_EQ(c.label(Label3).caption(), QStringLiteral(" by Dorvik"));
+    EXPECT_EQ(c.button(Command1).text(), QStringLiteral("   OK   "));
+    // The display keeps the blanks and breaks the lines.
+    EXPECT_TRUE(c.label(Label1).text().contains(QStringLiteral("andare.\n\n\n             Fate")));
+}
+
+TEST_F(SplashTest, WindowHasNoTitleBarAndStandsCentred)
+{
+    EXPECT_EQ(splash->size(), QSize(467, 286));
+    EXPECT_EQ(splash->minimumSize(), splash->maximumSize());
+    EXPECT_FALSE(splash->windowFlags() & Qt::WindowTitleHint);
+    EXPECT_FALSE(splash->windowFlags() & Qt::WindowSystemMenuHint);
+    EXPECT_FALSE(splash->windowFlags() & Qt::WindowCloseButtonHint);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_LE(std::abs(splash->geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(splash->geometry().center().y() - screen.center().y()), 1);
+
+    EXPECT_EQ(control(Frame1).geometry(), QRect(0, 0, 467, 283));
+    EXPECT_EQ(control(Image1).geometry(), QRect(4, 9, 190, 271));
+    EXPECT_EQ(control(Label1).palette().color(QPalette::WindowText), QColor(0x0000FF));
+    EXPECT_EQ(control(Label2).palette().color(QPalette::WindowText), QColor(0xC00000));
+    EXPECT_EQ(control(Label3).palette().color(QPalette::WindowText), QColor(0x808080));
+    EXPECT_EQ(QApplication::focusWidget(), &control(Command1)) << "the only control that takes focus";
+    EXPECT_EQ(splash->controls().picture(Image1).picture().size(), QSize(275, 475));
+}
+
+TEST_F(SplashTest, FrameCloseIsRefused)
+{
+    EXPECT_FALSE(splash->close());
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(showCounter.shows, 0);
+}
+
+TEST_F(SplashTest, CreditByDorvikDoesNothing)
+{
+    click(control(Label3));
+    doubleClick(control(Label3));
+    processDeferredDeletes();
+    EXPECT_EQ(form->splash(), splash);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_FALSE(form->isVisible());
+}
+
+class SplashClickTest : public SplashTest, public ::testing::WithParamInterface<SplashControl> {};
+
+TEST_P(SplashClickTest, ClickDismissesOnce)
+{
+    QWidget &target = control(GetParam());
+    if (GetParam() == Frame1) // the frame's own surface: a spot no child covers
+        QTest::mouseClick(splash->windowHandle(), Qt::LeftButton, {}, QPoint(2, 140));
+    else
+        click(target);
+    expectDismissedOnce();
+}
+
+std::string routeName(const ::testing::TestParamInfo<SplashControl> &route)
+{
+    return std::string(ui::kSplashControls.at(static_cast<std::size_t>(route.param)).id);
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, SplashClickTest,
+                         ::testing::Values(Command1, Frame1, Image1, Label1, Label2), routeName);
+
+// Any key that produces a character dismisses, also with the focus on OK; keys that
+// produce none do not.
+TEST_F(SplashTest, CharacterKeysDismissOthersDoNot)
+{
+    for (Qt::Key silent : {Qt::Key_Left, Qt::Key_F1, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
+                           Qt::Key_Home, Qt::Key_Insert}) {
+        keyClick(*splash, silent);
+        ASSERT_FALSE(splash->isUnloaded()) << "key " << silent;
+    }
+    EXPECT_FALSE(form->isVisible());
+}
+
+class SplashKeyTest : public SplashTest, public ::testing::WithParamInterface<Qt::Key> {};
+
+TEST_P(SplashKeyTest, KeyDismissesOnceWithTheFocusOnOk)
+{
+    ASSERT_EQ(QApplication::focusWidget(), &control(Command1));
+    keyClick(*splash, GetParam());
+    expectDismissedOnce();
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, SplashKeyTest,
+                         ::testing::Values(Qt::Key_A, Qt::Key_Z, Qt::Key_5, Qt::Key_Space,
+                                           Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape,
+                                           Qt::Key_Backspace, Qt::Key_Period));
+
+// Two dismissing events queued together: the first unloads the window, the second
+// finds it gone, and the questionnaire is shown once.
+TEST_F(SplashTest, QueuedEventsDismissOnce)
+{
+    for (const char *text : {"b", "c"})
+        QCoreApplication::postEvent(&control(Command1),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier,
+                                                  QString::fromLatin1(text)));
+    QCoreApplication::processEvents();
+    expectDismissedOnce();
+    EXPECT_TRUE(splash.isNull()) << "the unloaded window is destroyed";
+}
+
+} // namespace
+} // namespace tervanel::test
