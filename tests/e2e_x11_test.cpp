@@ -21,6 +21,7 @@ constexpr Point question(int n)
 {
     return {40, 40 + 24 * (n - 1) + 10};
 }
+constexpr Rgb kDialogGrey{0xD4, 0xD0, 0xC8};
 constexpr Point kResponso{480 + 72, 456 + 12};
 constexpr Point kFine{632 + 28, 456 + 12};
 
@@ -31,6 +32,10 @@ protected:
         session.startProgram(TERVANEL_PROGRAM);
         ASSERT_TRUE(waitFor([&] { return windowsOfSize(467, 286) == 1; }))
             << "the introduction did not appear";
+        // Drawn: the strip below the frame shows the dialog background.
+        const TopLevel splash = session.mappedTopLevels().at(0);
+        ASSERT_TRUE(waitFor([&] { return session.pixel(splash.x + 200, splash.y + 284) == kDialogGrey; }))
+            << session.pixel(splash.x + 200, splash.y + 284);
     }
 
     int windowsOfSize(int width, int height) const
