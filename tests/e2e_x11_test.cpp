@@ -22,8 +22,47 @@ constexpr Point question(int n)
     return {40, 40 + 24 * (n - 1) + 10};
 }
 constexpr Rgb kDialogGrey{0xD4, 0xD0, 0xC8};
+constexpr Rgb kWhite{0xFF, 0xFF, 0xFF};
+constexpr Rgb kRed{0xFF, 0x00, 0x00};
+constexpr Rgb kLavender{0xC0, 0xC0, 0xFF};
+constexpr Rgb kPeriwinkle{0x80, 0x80, 0xFF};
 constexpr Point kResponso{480 + 72, 456 + 12};
 constexpr Point kFine{632 + 28, 456 + 12};
+constexpr Point kDorvik{636 + 30, 488 + 8};
+constexpr Point kEldrano{480 + 108, 16 + 8};
+
+// Rectangles of the questionnaire's result controls, in pixels.
+struct Rect {
+    int x, y, width, height;
+};
+constexpr Rect kHeadingVenous{8, 352, 187, 16}; // Responso, less the row it shares
+constexpr Rect kHeadingLocomotor{8, 369, 187, 15};
+constexpr Rect kHeadingMixed{8, 385, 187, 16};
+constexpr Rect kScoreVenous{208, 352, 113, 16};
+constexpr Rect kExplanationVenous{480, 40, 217, 209};
+constexpr Rect kExplanationArterial{480, 256, 217, 105};
+constexpr Rect kExplanationLocomotor{480, 368, 217, 81};
+constexpr Rect kBanner{33, 406, 400, 100};
+
+bool contains(const QImage &image, Rgb colour)
+{
+    const QRgb wanted = qRgb(colour.red, colour.green, colour.blue);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == wanted)
+                return true;
+    return false;
+}
+
+bool allOf(const QImage &image, Rgb colour)
+{
+    const QRgb wanted = qRgb(colour.red, colour.green, colour.blue);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != wanted)
+                return false;
+    return true;
+}
 
 class EndToEnd : public ::testing::Test {
 protected:
@@ -69,6 +108,35 @@ protected:
         ASSERT_TRUE(status.has_value()) << "the program did not end";
         EXPECT_EQ(*status, 0);
         EXPECT_EQ(session.programOutput(), "") << "the program printed something";
+    }
+
+    [[nodiscard]] QImage grab(Rect r) const { return session.grab(r.x, r.y, r.width, r.height); }
+
+    // A highlighted heading: red text on white.
+    [[nodiscard]] bool highlighted(Rect r) const
+    {
+        const QImage image = grab(r);
+        return contains(image, kRed) && image.pixel(r.width - 2, r.height / 2) == qRgb(255, 255, 255);
+    }
+    // Hidden controls show the white window behind them.
+    [[nodiscard]] bool blank(Rect r) const { return allOf(grab(r), kWhite); }
+
+    [[nodiscard]] std::optional<TopLevel> windowTitled(const std::string &title) const
+    {
+        for (const TopLevel &w : session.mappedTopLevels())
+            if (w.title == title)
+                return w;
+        return std::nullopt;
+    }
+
+    void answer(std::initializer_list<int> yes)
+    {
+        for (int n : yes) {
+            const Point q = question(n);
+            const QImage before = session.grab(8, q.y - 10, 467, 20);
+            session.click(q.x, q.y);
+            ASSERT_TRUE(waitFor([&] { return session.grab(8, q.y - 10, 467, 20) != before; }));
+        }
     }
 
     X11Session session{kScreenWidth, kScreenHeight};
@@ -138,6 +206,87 @@ TEST_F(EndToEnd, KeysWithoutCharactersAndTheCreditLeaveTheIntroduction)
     EXPECT_EQ(windows[0].id, splash.id) << "the introduction must still be the only window";
 
     dismissIntroduction("Return");
+    session.click(kFine.x, kFine.y);
+    expectEndsCleanly();
+}
+
+TEST_F(EndToEnd, PressWithoutAnswersRemindsAndRingsOnce)
+{
+    dismissIntroduction();
+    session.click(kResponso.x, kResponso.y);
+    ASSERT_TRUE(waitFor([&] { return highlighted(kHeadingLocomotor); })) << "no reminder";
+    ASSERT_TRUE(waitFor([&] { return session.bells() >= 1; })) << "no bell";
+    EXPECT_TRUE(blank(kScoreVenous));
+    EXPECT_TRUE(blank(kBanner));
+    EXPECT_TRUE(blank(kExplanationVenous));
+    EXPECT_TRUE(blank(kHeadingVenous));
+
+    answer({7}); // a later event, handled: any second bell would have rung by now
+    EXPECT_EQ(session.bells(), 1);
+    session.click(kFine.x, kFine.y);
+    expectEndsCleanly();
+}
+
+TEST_F(EndToEnd, VenousThenArterialVerdictsInTheirColours)
+{
+    dismissIntroduction();
+    answer({1, 5});
+    session.click(kResponso.x, kResponso.y);
+    ASSERT_TRUE(waitFor([&] { return highlighted(kHeadingVenous); })) << "no venous heading";
+    EXPECT_EQ(session.pixel(kExplanationVenous.x + 200, kExplanationVenous.y + 205), kLavender);
+    EXPECT_TRUE(blank(kExplanationArterial));
+    EXPECT_TRUE(blank(kHeadingMixed));
+    EXPECT_TRUE(contains(grab(kScoreVenous), kPeriwinkle)) << "the venous score is shown";
+    EXPECT_FALSE(allOf(grab(kBanner), kWhite)) << "the banner is shown";
+
+    // Take both back and answer three arterial questions: the arterial verdict.
+    for (int n : {1, 5})
+        session.doubleClick(question(n).x, question(n).y);
+    answer({3, 6, 9});
+    session.click(kResponso.x, kResponso.y);
+    ASSERT_TRUE(waitFor([&] { return highlighted(kHeadingMixed); })) << "no arterial heading";
+    EXPECT_EQ(session.pixel(kExplanationArterial.x + 200, kExplanationArterial.y + 100), kLavender);
+    EXPECT_TRUE(blank(kExplanationVenous));
+    EXPECT_TRUE(blank(kExplanationLocomotor));
+    EXPECT_TRUE(blank(kHeadingVenous));
+    EXPECT_EQ(session.bells(), 0);
+
+    session.click(kFine.x, kFine.y);
+    expectEndsCleanly();
+}
+
+TEST_F(EndToEnd, UncertainBoxBlocksTheWindowAndClosesWithEnter)
+{
+    dismissIntroduction();
+    answer({1, 2});
+    session.click(kResponso.x, kResponso.y);
+    std::optional<TopLevel> box;
+    ASSERT_TRUE(waitFor([&] { return (box = windowTitled("Diagnosi Incerta")).has_value(); }));
+    EXPECT_TRUE(highlighted(kHeadingMixed)) << "the window behind the box is final";
+    EXPECT_TRUE(blank(kHeadingLocomotor));
+    EXPECT_TRUE(blank(kExplanationLocomotor));
+
+    // While the box is up, the questionnaire takes no input.
+    const QImage question5 = session.grab(8, question(5).y - 10, 467, 20);
+    session.click(question(5).x, question(5).y);
+    session.key("Return");
+    ASSERT_TRUE(waitFor([&] { return !windowTitled("Diagnosi Incerta"); })) << "Enter did not close it";
+    EXPECT_EQ(session.grab(8, question(5).y - 10, 467, 20), question5);
+
+    session.click(kFine.x, kFine.y);
+    expectEndsCleanly();
+}
+
+TEST_F(EndToEnd, CreditBoxes)
+{
+    dismissIntroduction();
+    for (const auto &[where, title] : {std::pair{kDorvik, "Webmaster..."},
+                                       std::pair{kEldrano, "Dr. Eldrano Vescandi..."}}) {
+        session.click(where.x, where.y);
+        ASSERT_TRUE(waitFor([&] { return windowTitled(title).has_value(); })) << title;
+        session.key("Return");
+        ASSERT_TRUE(waitFor([&] { return !windowTitled(title); })) << title;
+    }
     session.click(kFine.x, kFine.y);
     expectEndsCleanly();
 }

@@ -274,31 +274,14 @@ TEST(MessageBox, RealBoxIsModalWithItsTitlePromptIconAndOneButton)
     };
     for (const Row &row : {Row{MessageStyle::OkOnly, QMessageBox::NoIcon},
                            Row{MessageStyle::Information, QMessageBox::Information}}) {
-        QString title, text;
-        QMessageBox::Icon icon = QMessageBox::Critical;
-        Qt::WindowModality modality = Qt::NonModal;
-        int buttons = 0;
-        QTimer poll;
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            poll.stop();
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            modality = box->windowModality();
-            buttons = static_cast<int>(box->buttons().size());
-            box->button(QMessageBox::Ok)->click();
-        });
-        poll.start();
+        ModalBoxCloser closer;
         ui::runtime::messageBox("Prima riga\rseconda riga", row.style, "Titolo...");
-        EXPECT_EQ(title, QStringLiteral("Titolo..."));
-        EXPECT_EQ(text, QStringLiteral("Prima riga\nseconda riga"));
-        EXPECT_EQ(icon, row.icon);
-        EXPECT_EQ(modality, Qt::ApplicationModal);
-        EXPECT_EQ(buttons, 1);
+        ASSERT_TRUE(closer.seen.has_value());
+        EXPECT_EQ(closer.seen->title, QStringLiteral("Titolo..."));
+        EXPECT_EQ(closer.seen->text, QStringLiteral("Prima riga\nseconda riga"));
+        EXPECT_EQ(closer.seen->icon, row.icon);
+        EXPECT_EQ(closer.seen->modality, Qt::ApplicationModal);
+        EXPECT_EQ(closer.seen->buttons, 1);
     }
 }
 

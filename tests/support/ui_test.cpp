@@ -28,6 +28,24 @@ RuntimeRecorder::~RuntimeRecorder()
     ui::runtime::resetEnded();
 }
 
+ModalBoxCloser::ModalBoxCloser(std::optional<Qt::Key> key)
+{
+    m_poll.setInterval(5);
+    QObject::connect(&m_poll, &QTimer::timeout, [this, key] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        m_poll.stop();
+        seen = Seen{box->windowTitle(), box->text(), box->icon(), box->windowModality(),
+                    static_cast<int>(box->buttons().size())};
+        if (key)
+            QTest::keyClick(box, *key);
+        else
+            box->button(QMessageBox::Ok)->click();
+    });
+    m_poll.start();
+}
+
 namespace {
 
 QWindow &windowOf(QWidget &widget)

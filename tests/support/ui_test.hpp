@@ -3,7 +3,9 @@
 #include "ui/questionnaire/form1.hpp"
 #include "ui/services/runtime.hpp"
 
+#include <QMessageBox>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -28,6 +30,25 @@ public:
     std::optional<int> endStatus;
     // Called while a box is "open", to see the window as it stands behind it.
     std::function<void(const ui::runtime::MessageBoxRequest &)> onBox;
+};
+
+// Closes the next real modal message box from inside its own event loop, once it is
+// up, after noting what it shows; with a key, by pressing that key in it.
+class ModalBoxCloser final {
+public:
+    explicit ModalBoxCloser(std::optional<Qt::Key> key = std::nullopt);
+
+    struct Seen {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        Qt::WindowModality modality;
+        int buttons;
+    };
+    std::optional<Seen> seen;
+
+private:
+    QTimer m_poll;
 };
 
 // Real input through the widget's window, as the platform delivers it: a click is a
