@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
+#include <utility>
 
 namespace tervanel::test {
 namespace {
@@ -75,6 +77,7 @@ protected:
         const TopLevel splash = session.mappedTopLevels().at(0);
         ASSERT_TRUE(waitFor([&] { return session.pixel(splash.x + 200, splash.y + 284) == kDialogGrey; }))
             << session.pixel(splash.x + 200, splash.y + 284);
+        ASSERT_TRUE(waitFor([&] { return session.focusedTopLevel() == splash.id; })) << "no keyboard focus";
     }
 
     int windowsOfSize(int width, int height) const
@@ -112,6 +115,19 @@ protected:
 
     [[nodiscard]] QImage grab(Rect r) const { return session.grab(r.x, r.y, r.width, r.height); }
 
+    // The rectangle once it has stopped changing (the window may still be drawing
+    // its focus or activation): two looks 50 ms apart that agree.
+    [[nodiscard]] QImage settled(Rect r) const
+    {
+        QImage last = grab(r);
+        EXPECT_TRUE(waitFor([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            QImage now = grab(r);
+            return std::exchange(last, now) == now;
+        }));
+        return last;
+    }
+
     // A highlighted heading: red text on white.
     [[nodiscard]] bool highlighted(Rect r) const
     {
@@ -120,6 +136,15 @@ protected:
     }
     // Hidden controls show the white window behind them.
     [[nodiscard]] bool blank(Rect r) const { return allOf(grab(r), kWhite); }
+
+    // Waits for a box with this title to come up and take the keyboard.
+    [[nodiscard]] bool boxUp(const std::string &title) const
+    {
+        return waitFor([&] {
+            const auto box = windowTitled(title);
+            return box && session.focusedTopLevel() == box->id;
+        });
+    }
 
     [[nodiscard]] std::optional<TopLevel> windowTitled(const std::string &title) const
     {
@@ -194,12 +219,12 @@ TEST_F(EndToEnd, KeysWithoutCharactersAndTheCreditLeaveTheIntroduction)
 
     // A barrier: holding the button down on OK makes it draw pressed, which proves the
     // program has handled every event sent before. Releasing it elsewhere is no click.
-    const Point ok{splash.x + 287 + 35, splash.y + 252 + 11};
-    const QImage up = session.grab(ok.x - 35, ok.y - 11, 71, 22);
-    session.mouseDown(ok.x, ok.y);
-    ASSERT_TRUE(waitFor([&] { return session.grab(ok.x - 35, ok.y - 11, 71, 22) != up; }));
+    const Rect ok{splash.x + 287, splash.y + 252, 71, 22};
+    const QImage up = settled(ok);
+    session.mouseDown(ok.x + 35, ok.y + 11);
+    ASSERT_TRUE(waitFor([&] { return grab(ok) != up; }));
     session.mouseUp(splash.x + 100, splash.y + 2);
-    ASSERT_TRUE(waitFor([&] { return session.grab(ok.x - 35, ok.y - 11, 71, 22) == up; }));
+    ASSERT_TRUE(waitFor([&] { return grab(ok) == up; }));
 
     const auto windows = session.mappedTopLevels();
     ASSERT_EQ(windows.size(), 1U);
@@ -259,19 +284,20 @@ TEST_F(EndToEnd, UncertainBoxBlocksTheWindowAndClosesWithEnter)
 {
     dismissIntroduction();
     answer({1, 2});
+    const Rect question5{8, question(5).y - 10, 467, 20};
+    const QImage unanswered = settled(question5);
     session.click(kResponso.x, kResponso.y);
-    std::optional<TopLevel> box;
-    ASSERT_TRUE(waitFor([&] { return (box = windowTitled("Diagnosi Incerta")).has_value(); }));
+    ASSERT_TRUE(boxUp("Diagnosi Incerta"));
     EXPECT_TRUE(highlighted(kHeadingMixed)) << "the window behind the box is final";
     EXPECT_TRUE(blank(kHeadingLocomotor));
     EXPECT_TRUE(blank(kExplanationLocomotor));
 
     // While the box is up, the questionnaire takes no input.
-    const QImage question5 = session.grab(8, question(5).y - 10, 467, 20);
     session.click(question(5).x, question(5).y);
+    ASSERT_TRUE(boxUp("Diagnosi Incerta")) << "the box lost the keyboard";
     session.key("Return");
     ASSERT_TRUE(waitFor([&] { return !windowTitled("Diagnosi Incerta"); })) << "Enter did not close it";
-    EXPECT_EQ(session.grab(8, question(5).y - 10, 467, 20), question5);
+    EXPECT_EQ(settled(question5), unanswered) << "a click reached the window behind the box";
 
     session.click(kFine.x, kFine.y);
     expectEndsCleanly();
@@ -283,7 +309,7 @@ TEST_F(EndToEnd, CreditBoxes)
     for (const auto &[where, title] : {std::pair{kDorvik, "Webmaster..."},
                                        std::pair{kEldrano, "Dr. Eldrano Vescandi..."}}) {
         session.click(where.x, where.y);
-        ASSERT_TRUE(waitFor([&] { return windowTitled(title).has_value(); })) << title;
+        ASSERT_TRUE(boxUp(title)) << title;
         session.key("Return");
         ASSERT_TRUE(waitFor([&] { return !windowTitled(title); })) << title;
     }

@@ -267,6 +267,27 @@ Rgb X11Session::pixel(int x, int y) const
     return {qRed(value), qGreen(value), qBlue(value)};
 }
 
+XID X11Session::focusedTopLevel() const
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(m_display, &focus, &revert);
+    const Window rootWindow = XDefaultRootWindow(m_display);
+    while (focus != 0 && focus != PointerRoot && focus != rootWindow) {
+        Window root = 0, parent = 0;
+        Window *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(m_display, focus, &root, &parent, &children, &count))
+            return 0;
+        if (children)
+            XFree(children);
+        if (parent == rootWindow)
+            return focus;
+        focus = parent;
+    }
+    return 0;
+}
+
 void X11Session::click(int x, int y)
 {
     XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);

@@ -61,6 +61,8 @@ public:
     [[nodiscard]] QImage grab(int x, int y, int width, int height) const;
     [[nodiscard]] QImage grabScreen() const;
     [[nodiscard]] Rgb pixel(int x, int y) const;
+    // The top-level window that holds the keyboard focus, if any.
+    [[nodiscard]] XID focusedTopLevel() const;
 
     void click(int x, int y);
     void mouseDown(int x, int y);
