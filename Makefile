@@ -4,7 +4,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all setup configure build run test format clean
+.PHONY: all setup configure build run test screenshots format clean
 
 all: build
 
@@ -22,6 +22,10 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+
+# The README's pictures, made by the same tour as a headless `make run`.
+screenshots: build
+	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tests/tervanel_tour" "$(BUILD_DIR)/app/tervanel" docs/screenshots
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

@@ -1,108 +1,43 @@
 // The real program on a real X server (Xvfb), driven by real X input and watched as
 // a person would: which windows appear, where, how big, what colour, what they ring.
 
+#include "tests/support/program_screen.hpp"
 #include "tests/support/x11_session.hpp"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <thread>
+#include <initializer_list>
 #include <utility>
 
 namespace tervanel::test {
 namespace {
 
+using namespace screen;
+
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-
-// Points of the questionnaire, in pixels from its top-left corner (frame at 0, 0).
-struct Point {
-    int x, y;
-};
-constexpr Point question(int n)
-{
-    return {40, 40 + 24 * (n - 1) + 10};
-}
-constexpr Rgb kDialogGrey{0xD4, 0xD0, 0xC8};
-constexpr Rgb kWhite{0xFF, 0xFF, 0xFF};
-constexpr Rgb kRed{0xFF, 0x00, 0x00};
-constexpr Rgb kLavender{0xC0, 0xC0, 0xFF};
-constexpr Rgb kPeriwinkle{0x80, 0x80, 0xFF};
-constexpr Point kResponso{480 + 72, 456 + 12};
-constexpr Point kFine{632 + 28, 456 + 12};
-constexpr Point kDorvik{636 + 30, 488 + 8};
-constexpr Point kEldrano{480 + 108, 16 + 8};
-
-// Rectangles of the questionnaire's result controls, in pixels.
-struct Rect {
-    int x, y, width, height;
-};
-constexpr Rect kHeadingVenous{8, 352, 187, 16}; // Responso, less the row it shares
-constexpr Rect kHeadingLocomotor{8, 369, 187, 15};
-constexpr Rect kHeadingMixed{8, 385, 187, 16};
-constexpr Rect kScoreVenous{208, 352, 113, 16};
-constexpr Rect kExplanationVenous{480, 40, 217, 209};
-constexpr Rect kExplanationArterial{480, 256, 217, 105};
-constexpr Rect kExplanationLocomotor{480, 368, 217, 81};
-constexpr Rect kBanner{33, 406, 400, 100};
-
-bool contains(const QImage &image, Rgb colour)
-{
-    const QRgb wanted = qRgb(colour.red, colour.green, colour.blue);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == wanted)
-                return true;
-    return false;
-}
-
-bool allOf(const QImage &image, Rgb colour)
-{
-    const QRgb wanted = qRgb(colour.red, colour.green, colour.blue);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != wanted)
-                return false;
-    return true;
-}
 
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
         session.startProgram(TERVANEL_PROGRAM);
-        ASSERT_TRUE(waitFor([&] { return windowsOfSize(467, 286) == 1; }))
-            << "the introduction did not appear";
-        // Drawn: the strip below the frame shows the dialog background.
-        const TopLevel splash = session.mappedTopLevels().at(0);
-        ASSERT_TRUE(waitFor([&] { return session.pixel(splash.x + 200, splash.y + 284) == kDialogGrey; }))
-            << session.pixel(splash.x + 200, splash.y + 284);
-        ASSERT_TRUE(waitFor([&] { return session.focusedTopLevel() == splash.id; })) << "no keyboard focus";
+        const auto splash = view.waitForIntroduction();
+        ASSERT_TRUE(splash.has_value()) << "the introduction did not come up";
+        introduction = *splash;
     }
 
-    int windowsOfSize(int width, int height) const
-    {
-        const auto windows = session.mappedTopLevels();
-        return static_cast<int>(std::count_if(windows.begin(), windows.end(), [&](const TopLevel &w) {
-            return w.width == width && w.height == height;
-        }));
-    }
-
-    // Dismisses the introduction with a key and waits for the questionnaire.
     TopLevel dismissIntroduction(const char *keysym = "a")
     {
-        session.key(keysym);
-        TopLevel form{};
-        EXPECT_TRUE(waitFor([&] {
-            const auto windows = session.mappedTopLevels();
-            if (windows.size() != 1 || windows[0].width != 701)
-                return false;
-            form = windows[0];
-            return true;
-        })) << "the questionnaire did not replace the introduction";
-        // Wait for it to be drawn: the first question's light cyan.
-        EXPECT_TRUE(waitFor([&] { return session.pixel(question(1).x + 400, question(1).y) == Rgb{0xC0, 0xFF, 0xFF}; }));
-        return form;
+        const auto form = view.dismissIntroduction(keysym);
+        EXPECT_TRUE(form.has_value()) << "the questionnaire did not replace the introduction";
+        return form.value_or(TopLevel{});
+    }
+
+    void answer(std::initializer_list<int> yes)
+    {
+        for (int n : yes)
+            ASSERT_TRUE(view.answer(n)) << "question " << n << " did not turn bold";
     }
 
     void expectEndsCleanly()
@@ -113,58 +48,13 @@ protected:
         EXPECT_EQ(session.programOutput(), "") << "the program printed something";
     }
 
-    [[nodiscard]] QImage grab(Rect r) const { return session.grab(r.x, r.y, r.width, r.height); }
-
-    // The rectangle once it has stopped changing (the window may still be drawing
-    // its focus or activation): two looks 50 ms apart that agree.
-    [[nodiscard]] QImage settled(Rect r) const
-    {
-        QImage last = grab(r);
-        EXPECT_TRUE(waitFor([&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            QImage now = grab(r);
-            return std::exchange(last, now) == now;
-        }));
-        return last;
-    }
-
-    // A highlighted heading: red text on white.
-    [[nodiscard]] bool highlighted(Rect r) const
-    {
-        const QImage image = grab(r);
-        return contains(image, kRed) && image.pixel(r.width - 2, r.height / 2) == qRgb(255, 255, 255);
-    }
-    // Hidden controls show the white window behind them.
-    [[nodiscard]] bool blank(Rect r) const { return allOf(grab(r), kWhite); }
-
-    // Waits for a box with this title to come up and take the keyboard.
-    [[nodiscard]] bool boxUp(const std::string &title) const
-    {
-        return waitFor([&] {
-            const auto box = windowTitled(title);
-            return box && session.focusedTopLevel() == box->id;
-        });
-    }
-
-    [[nodiscard]] std::optional<TopLevel> windowTitled(const std::string &title) const
-    {
-        for (const TopLevel &w : session.mappedTopLevels())
-            if (w.title == title)
-                return w;
-        return std::nullopt;
-    }
-
-    void answer(std::initializer_list<int> yes)
-    {
-        for (int n : yes) {
-            const Point q = question(n);
-            const QImage before = session.grab(8, q.y - 10, 467, 20);
-            session.click(q.x, q.y);
-            ASSERT_TRUE(waitFor([&] { return session.grab(8, q.y - 10, 467, 20) != before; }));
-        }
-    }
+    [[nodiscard]] QImage grab(Rect r) const { return view.grab(r); }
+    [[nodiscard]] bool highlighted(Rect r) const { return view.highlighted(r); }
+    [[nodiscard]] bool blank(Rect r) const { return view.blank(r); }
 
     X11Session session{kScreenWidth, kScreenHeight};
+    ProgramScreen view{session};
+    TopLevel introduction{};
 };
 
 TEST_F(EndToEnd, IntroductionFirstThenQuestionnaireThenFine)
@@ -191,7 +81,7 @@ TEST_F(EndToEnd, RealClicksAnswerAndDoubleClicksTakeBack)
 {
     dismissIntroduction("space");
     const Point q = question(4);
-    const auto text = [&] { return session.grab(8, q.y - 10, 467, 20); };
+    const auto text = [&] { return grab(questionRow(4)); };
     const QImage regular = text();
 
     session.click(q.x, q.y);
@@ -212,7 +102,7 @@ TEST_F(EndToEnd, RealClicksAnswerAndDoubleClicksTakeBack)
 
 TEST_F(EndToEnd, KeysWithoutCharactersAndTheCreditLeaveTheIntroduction)
 {
-    const TopLevel splash = session.mappedTopLevels().at(0);
+    const TopLevel splash = introduction;
     for (const char *silent : {"Left", "F5", "Shift_L", "Control_L"})
         session.key(silent);
     session.click(splash.x + 413 + 25, splash.y + 263 + 8); // " by Dorvik": no handler
@@ -220,7 +110,7 @@ TEST_F(EndToEnd, KeysWithoutCharactersAndTheCreditLeaveTheIntroduction)
     // A barrier: holding the button down on OK makes it draw pressed, which proves the
     // program has handled every event sent before. Releasing it elsewhere is no click.
     const Rect ok{splash.x + 287, splash.y + 252, 71, 22};
-    const QImage up = settled(ok);
+    const QImage up = view.settled(ok);
     session.mouseDown(ok.x + 35, ok.y + 11);
     ASSERT_TRUE(waitFor([&] { return grab(ok) != up; }));
     session.mouseUp(splash.x + 100, splash.y + 2);
@@ -266,7 +156,7 @@ TEST_F(EndToEnd, VenousThenArterialVerdictsInTheirColours)
 
     // Take both back and answer three arterial questions: the arterial verdict.
     for (int n : {1, 5})
-        session.doubleClick(question(n).x, question(n).y);
+        ASSERT_TRUE(view.takeBack(n));
     answer({3, 6, 9});
     session.click(kResponso.x, kResponso.y);
     ASSERT_TRUE(waitFor([&] { return highlighted(kHeadingMixed); })) << "no arterial heading";
@@ -284,20 +174,19 @@ TEST_F(EndToEnd, UncertainBoxBlocksTheWindowAndClosesWithEnter)
 {
     dismissIntroduction();
     answer({1, 2});
-    const Rect question5{8, question(5).y - 10, 467, 20};
-    const QImage unanswered = settled(question5);
+    const QImage unanswered = view.settled(questionRow(5));
     session.click(kResponso.x, kResponso.y);
-    ASSERT_TRUE(boxUp("Diagnosi Incerta"));
+    ASSERT_TRUE(view.boxUp("Diagnosi Incerta"));
     EXPECT_TRUE(highlighted(kHeadingMixed)) << "the window behind the box is final";
     EXPECT_TRUE(blank(kHeadingLocomotor));
     EXPECT_TRUE(blank(kExplanationLocomotor));
 
     // While the box is up, the questionnaire takes no input.
     session.click(question(5).x, question(5).y);
-    ASSERT_TRUE(boxUp("Diagnosi Incerta")) << "the box lost the keyboard";
+    ASSERT_TRUE(view.boxUp("Diagnosi Incerta")) << "the box lost the keyboard";
     session.key("Return");
-    ASSERT_TRUE(waitFor([&] { return !windowTitled("Diagnosi Incerta"); })) << "Enter did not close it";
-    EXPECT_EQ(settled(question5), unanswered) << "a click reached the window behind the box";
+    ASSERT_TRUE(view.boxGone("Diagnosi Incerta")) << "Enter did not close it";
+    EXPECT_EQ(view.settled(questionRow(5)), unanswered) << "a click reached the window behind the box";
 
     session.click(kFine.x, kFine.y);
     expectEndsCleanly();
@@ -309,9 +198,9 @@ TEST_F(EndToEnd, CreditBoxes)
     for (const auto &[where, title] : {std::pair{kDorvik, "Webmaster..."},
                                        std::pair{kEldrano, "Dr. Eldrano Vescandi..."}}) {
         session.click(where.x, where.y);
-        ASSERT_TRUE(boxUp(title)) << title;
+        ASSERT_TRUE(view.boxUp(title)) << title;
         session.key("Return");
-        ASSERT_TRUE(waitFor([&] { return !windowTitled(title); })) << title;
+        ASSERT_TRUE(view.boxGone(title)) << title;
     }
     session.click(kFine.x, kFine.y);
     expectEndsCleanly();

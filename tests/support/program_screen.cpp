@@ -1,0 +1,112 @@
+#include "tests/support/program_screen.hpp"
+
+#include <thread>
+#include <utility>
+
+namespace tervanel::test {
+
+bool contains(const QImage &image, Rgb colour)
+{
+    const QRgb wanted = qRgb(colour.red, colour.green, colour.blue);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == wanted)
+                return true;
+    return false;
+}
+
+bool allOf(const QImage &image, Rgb colour)
+{
+    const QRgb wanted = qRgb(colour.red, colour.green, colour.blue);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != wanted)
+                return false;
+    return true;
+}
+
+std::optional<TopLevel> ProgramScreen::waitForIntroduction() const
+{
+    std::optional<TopLevel> splash;
+    const bool up = waitFor([&] {
+        const auto windows = m_session.mappedTopLevels();
+        if (windows.size() != 1 || windows[0].width != 467 || windows[0].height != 286)
+            return false;
+        splash = windows[0];
+        // Drawn (the strip below the frame shows the dialog background) and focused.
+        return m_session.pixel(splash->x + 200, splash->y + 284) == screen::kDialogGrey
+               && m_session.focusedTopLevel() == splash->id;
+    });
+    return up ? splash : std::nullopt;
+}
+
+std::optional<TopLevel> ProgramScreen::dismissIntroduction(const char *keysym) const
+{
+    m_session.key(keysym);
+    std::optional<TopLevel> form;
+    const Point first = screen::question(1);
+    const bool up = waitFor([&] {
+        const auto windows = m_session.mappedTopLevels();
+        if (windows.size() != 1 || windows[0].width != 701)
+            return false;
+        form = windows[0];
+        return m_session.pixel(first.x + 400, first.y) == screen::kLightCyan;
+    });
+    return up ? form : std::nullopt;
+}
+
+bool ProgramScreen::answer(int question) const
+{
+    const Rect row = screen::questionRow(question);
+    const QImage before = settled(row);
+    m_session.click(screen::question(question).x, screen::question(question).y);
+    return waitFor([&] { return grab(row) != before; });
+}
+
+bool ProgramScreen::takeBack(int question) const
+{
+    const Rect row = screen::questionRow(question);
+    const QImage before = settled(row);
+    m_session.doubleClick(screen::question(question).x, screen::question(question).y);
+    return waitFor([&] { return grab(row) != before; });
+}
+
+QImage ProgramScreen::settled(Rect r) const
+{
+    QImage last = grab(r);
+    waitFor([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        QImage now = grab(r);
+        return std::exchange(last, now) == now;
+    });
+    return last;
+}
+
+bool ProgramScreen::highlighted(Rect r) const
+{
+    const QImage image = grab(r);
+    return contains(image, screen::kRed) && image.pixel(r.width - 2, r.height / 2) == qRgb(255, 255, 255);
+}
+
+std::optional<TopLevel> ProgramScreen::windowTitled(const std::string &title) const
+{
+    for (const TopLevel &w : m_session.mappedTopLevels())
+        if (w.title == title)
+            return w;
+    return std::nullopt;
+}
+
+bool ProgramScreen::boxUp(const std::string &title) const
+{
+    return waitFor([&] {
+        const auto box = windowTitled(title);
+        return box && m_session.focusedTopLevel() == box->id;
+    });
+}
+
+bool ProgramScreen::boxGone(const std::string &title) const
+{
+    return waitFor([&] { return !windowTitled(title); });
+}
+
+} // namespace tervanel::test
