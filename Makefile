@@ -4,7 +4,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all setup configure build run test screenshots format clean
+.PHONY: all setup configure build run test screenshots bench package format clean
 
 all: build
 
@@ -22,6 +22,14 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+
+# Benchmarks: the program against the least Qt Widgets program, written to docs/PERFORMANCE.md.
+bench: setup
+	@scripts/bench
+
+# A Debian package of the program, built with CPack.
+package: setup
+	@scripts/package
 
 # The README's pictures, made by the same tour as a headless `make run`.
 screenshots: build
