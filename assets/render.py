@@ -232,7 +232,7 @@ class Relief:
         diffuse = np.clip(ndotl, 0.0, 1.0) / lz
         light_val = ambient + (1 - ambient) * diffuse
         # a soft sheen on the faces turned to the light
-        spec = np.clip(ndotl, 0, 1) ** 12 * 0.25
+        specular = np.clip(ndotl, 0, 1) ** 12 * 0.25
         # cast shadow: walk towards the light and see whether anything rises
         # above the ray
         pl = math.hypot(lx, ly)
@@ -251,11 +251,11 @@ class Relief:
         # ambient occlusion: hollows are darker
         ao = np.clip((blur(h, 5 * self.s) - h) / 6.0, 0, 1)
         value = light_val * (1 - shadow_strength * shadow) * (1 - ao_strength * ao)
-        return value, spec, ao, h
+        return value, specular, ao, h
 
 
-def colourise(value, spec, tint, base, dark=None):
-    """value/spec: float arrays; tint: (H, W, 3) array near 1; base: RGB."""
+def colourise(value, specular, tint, base, dark=None):
+    """value/specular: float arrays; tint: (H, W, 3) array near 1; base: RGB."""
     base = np.array(base, dtype=np.float64)
     rgb = base[None, None, :] * tint * value[:, :, None]
     if dark is not None:
@@ -263,7 +263,7 @@ def colourise(value, spec, tint, base, dark=None):
         dcol = np.array(dark, dtype=np.float64)
         t = np.clip(1.0 - value, 0, 1)[:, :, None] * 0.35
         rgb = rgb * (1 - t) + dcol[None, None, :] * value[:, :, None] * t
-    rgb += 255 * spec[:, :, None]
+    rgb += 255 * specular[:, :, None]
     # soft knee for the highlights
     rgb = np.where(rgb > 225, 225 + (rgb - 225) * 0.4, rgb)
     return np.clip(rgb, 0, 255)
@@ -487,14 +487,14 @@ def make_portrait(path):
     w, h = PORTRAIT_SIZE
     r = Relief(w, h, scale, seed=1975)
     portrait_scene(r)
-    value, spec, ao, hgt = r.shade(light=(-0.6, -0.75, 0.75), steep=0.9, ambient=0.42,
+    value, specular, ao, hgt = r.shade(light=(-0.6, -0.75, 0.75), steep=0.9, ambient=0.42,
                                    shadow_len=12, shadow_strength=0.4, ao_strength=0.55)
     rng = np.random.default_rng(2024)
     tint = marble_tint(w, h, scale, rng)
     # grime gathers in the hollows
     grime = np.clip(ao * 1.6, 0, 1)[:, :, None]
     tint = tint * (1 - 0.18 * grime) + np.array([0.86, 0.8, 0.7]) * 0.18 * grime
-    rgb = colourise(value, spec, tint, base=(200, 188, 168), dark=(120, 100, 80))
+    rgb = colourise(value, specular, tint, base=(200, 188, 168), dark=(120, 100, 80))
     # light falls off a little towards the corners, as in a photograph
     yy, xx = np.mgrid[0:h * scale, 0:w * scale]
     d2 = ((xx / (w * scale) - 0.45) / 0.75) ** 2 + ((yy / (h * scale) - 0.42) / 0.8) ** 2
@@ -502,6 +502,11 @@ def make_portrait(path):
     img = to_image(rgb, PORTRAIT_SIZE)
     img.save(path, "JPEG", quality=85, dpi=(150, 150), progressive=False,
              optimize=True, subsampling="4:2:0")
+    # Pillow writes JFIF 1.01; the portrait has always been a JFIF 1.00 file.
+    data = bytearray(open(path, "rb").read())
+    assert data[6:11] == b"JFIF\0", "no JFIF header"
+    data[11:13] = b"\x01\x00"
+    open(path, "wb").write(bytes(data))
 
 
 # ---------------------------------------------------------------------------
@@ -551,11 +556,11 @@ def banner_relief():
     r.raise_(r.mask(arm2), 0.0, 2.0, roundness=2, soft=0.4, over=3.5)
     r.roughen(0.5, 5)
     r.pits(60, 0.6, 0.6)
-    value, spec, ao, _ = r.shade(light=(-0.6, -0.75, 0.8), steep=0.8, ambient=0.45,
+    value, specular, ao, _ = r.shade(light=(-0.6, -0.75, 0.8), steep=0.8, ambient=0.45,
                                  shadow_len=7, shadow_strength=0.4, ao_strength=0.5)
     rng = np.random.default_rng(5)
     tint = marble_tint(tw, th, 4, rng, veins=False)
-    rgb = colourise(value, spec, tint, base=(206, 194, 174), dark=(120, 100, 80))
+    rgb = colourise(value, specular, tint, base=(206, 194, 174), dark=(120, 100, 80))
     return to_image(rgb, (tw, th))
 
 

@@ -125,6 +125,17 @@ TEST_F(EndToEnd, KeysWithoutCharactersAndTheCreditLeaveTheIntroduction)
     expectEndsCleanly();
 }
 
+// The introduction has no close box and refuses to close; closing the questionnaire
+// from its frame ends the program.
+TEST_F(EndToEnd, ClosingTheQuestionnaireEndsTheProgram)
+{
+    session.closeWindow(introduction.id);
+    const TopLevel form = dismissIntroduction();
+    EXPECT_TRUE(session.waitForExit(std::chrono::milliseconds(0)) == std::nullopt);
+    session.closeWindow(form.id);
+    expectEndsCleanly();
+}
+
 TEST_F(EndToEnd, PressWithoutAnswersRemindsAndRingsOnce)
 {
     dismissIntroduction();

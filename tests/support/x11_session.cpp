@@ -331,6 +331,19 @@ void X11Session::key(const char *keysymName)
     XSync(m_display, False);
 }
 
+void X11Session::closeWindow(XID window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
+    XSync(m_display, False);
+}
+
 int X11Session::bells()
 {
     XSync(m_display, False);

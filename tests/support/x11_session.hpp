@@ -69,6 +69,8 @@ public:
     void mouseUp(int x, int y);
     void doubleClick(int x, int y);
     void key(const char *keysymName);
+    // Asks a window to close, as a window manager's close box does (WM_DELETE_WINDOW).
+    void closeWindow(XID window);
 
     // Bells rung since the session began.
     [[nodiscard]] int bells();

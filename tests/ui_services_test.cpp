@@ -1,0 +1,125 @@
+// The window layer on its own: units, colours, labels and the click order.
+
+#include "tests/support/ui_test.hpp"
+
+#include "ui/services/controls.hpp"
+#include "ui/services/look.hpp"
+#include "ui/services/units.hpp"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace tervanel::test {
+namespace {
+
+TEST(Units, TwipsRoundToTheNearestPixel)
+{
+    struct Row {
+        int twips, pixels;
+    };
+    for (const Row row : {Row{0, 0}, Row{7, 0}, Row{8, 1}, Row{15, 1}, Row{22, 1}, Row{23, 2},
+                          Row{10515, 701}, Row{7695, 513}, Row{2920, 195}})
+        EXPECT_EQ(ui::pixels(row.twips), row.pixels) << row.twips;
+}
+
+// Controls that touch in twips touch on screen, and a 15-twip overlap is one pixel,
+// whatever the rounding of their own sizes.
+TEST(Units, TouchingRectanglesStillTouch)
+{
+    for (int left = 0; left < 400; left += 7) {
+        for (int width = 15; width < 400; width += 13) {
+            const QRect a = ui::pixelRect(left, 0, width, 255);
+            const QRect b = ui::pixelRect(left + width, 0, 500, 255);
+            EXPECT_EQ(a.right() + 1, b.left()) << left << " + " << width;
+            const QRect c = ui::pixelRect(left + width - 15, 0, 500, 255);
+            EXPECT_EQ((a & c).width(), 1) << left << " + " << width;
+        }
+    }
+    EXPECT_EQ(ui::pixelRect(120, 5280, 2800, 255), QRect(8, 352, 187, 17));
+}
+
+TEST(Units, ColoursKeepRedInTheLowByte)
+{
+    struct Row {
+        ui::VbColor value;
+        QRgb rgb;
+    };
+    for (const Row row : {Row{ui::colors::darkRed, 0xC00000}, Row{ui::colors::darkBlue, 0x0000C0},
+                          Row{ui::colors::periwinkle, 0x8080FF}, Row{ui::colors::lightYellow, 0xFFFF80},
+                          Row{ui::colors::red, 0xFF0000}, Row{ui::VbColor{0x00123456}, 0x563412}})
+        EXPECT_EQ(row.value.toQColor().rgb(), QColor(row.rgb).rgb()) << std::hex << row.value.value;
+}
+
+TEST(LabelCaption, IsKeptExactlyAndDrawnWithLineBreaks)
+{
+    ui::Label label(nullptr);
+    struct Row {
+        QString caption, shown;
+    };
+    const Row rows[] = {
+        {QStringLiteral("uno\rdue"), QStringLiteral("uno\ndue")},
+        {QStringLiteral("\r\r"), QStringLiteral("\n\n")},
+        {QStringLiteral("   tre  spazi "), QStringLiteral("   tre  spazi ")},
+        {QStringLiteral("già più"), QStringLiteral("già più")},
+        {QString(), QString()},
+    };
+    for (const Row &row : rows) {
+        label.setCaption(row.caption);
+        EXPECT_EQ(label.caption(), row.caption);
+        EXPECT_EQ(label.text(), row.shown);
+    }
+}
+
+TEST(LabelCaption, WrapsAtWordsAndCountsLinesByThePitch)
+{
+    const QFont font = ui::dialogFont();
+    const int pitch = ui::Label::linePitch(font);
+    EXPECT_EQ(ui::Label::measure(QStringLiteral("a\r\rb"), font, 200).height, 3 * pitch);
+    EXPECT_EQ(ui::Label::measure(QStringLiteral("uno due tre quattro"), font, 1000).height, pitch);
+    const auto narrow = ui::Label::measure(QStringLiteral("uno due tre quattro"), font, 30);
+    EXPECT_EQ(narrow.height, 4 * pitch) << "one word a line";
+    EXPECT_GT(narrow.widestLine, 30) << "a word wider than the label is not broken, and shows it";
+    EXPECT_EQ(ui::Label::linePitch(ui::dialogFont(9.75, true)), 15);
+}
+
+// Press and release inside is a click; the second press of a double-click is a
+// double-click, and its release no click.
+TEST(LabelClicks, FollowThePlatformsOrder)
+{
+    ui::Label label(nullptr);
+    label.resize(100, 20);
+    QSignalSpy clicks(&label, &ui::Label::clicked);
+    QSignalSpy doubleClicks(&label, &ui::Label::doubleClicked);
+    const QPoint inside(10, 10);
+    const QPoint outside(150, 10);
+
+    struct Row {
+        const char *what;
+        std::function<void()> act;
+        int clicks, doubleClicks;
+    };
+    const Row rows[] = {
+        {"click", [&] { QTest::mouseClick(&label, Qt::LeftButton, {}, inside); }, 1, 0},
+        {"released outside", [&] {
+             QTest::mousePress(&label, Qt::LeftButton, {}, inside);
+             QTest::mouseRelease(&label, Qt::LeftButton, {}, outside);
+         }, 0, 0},
+        {"right button", [&] { QTest::mouseClick(&label, Qt::RightButton, {}, inside); }, 0, 0},
+        {"double-click", [&] {
+             QTest::mousePress(&label, Qt::LeftButton, {}, inside);
+             QTest::mouseRelease(&label, Qt::LeftButton, {}, inside);
+             QTest::mouseDClick(&label, Qt::LeftButton, {}, inside);
+             QTest::mouseRelease(&label, Qt::LeftButton, {}, inside);
+         }, 1, 1},
+    };
+    for (const Row &row : rows) {
+        clicks.clear();
+        doubleClicks.clear();
+        row.act();
+        EXPECT_EQ(clicks.count(), row.clicks) << row.what;
+        EXPECT_EQ(doubleClicks.count(), row.doubleClicks) << row.what;
+    }
+}
+
+} // namespace
+} // namespace tervanel::test
