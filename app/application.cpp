@@ -1,6 +1,7 @@
 #include "app/application.hpp"
 
 #include "app/identity.hpp"
+#include "ui/services/accessibility.hpp"
 #include "ui/services/look.hpp"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ void configure(QApplication &application)
     QApplication::setDesktopFileName(QStringLiteral("tervanel"));
     static_cast<void>(application);
     ui::installLook();
+    ui::installAccessibility();
 }
 
 } // namespace tervanel::app

@@ -1,6 +1,7 @@
 // The entry point of every widget test: an offscreen Qt application with the
 // program's look, then GoogleTest.
 
+#include "ui/services/accessibility.hpp"
 #include "ui/services/look.hpp"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     standardHandler = qInstallMessageHandler(quietOffscreenWarnings);
     QApplication application(argc, argv);
     tervanel::ui::installLook();
+    tervanel::ui::installAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -46,6 +46,9 @@ FrmSplash::FrmSplash(QWidget &questionnaire)
 
     using enum SplashControl;
     m_controls.picture(Image1).setPicture(QStringLiteral(":/portrait.jpg"));
+    m_controls.widget(Image1).setAccessibleName(fromUtf8(kPortraitDescription));
+    m_controls.widget(Frame1).setAccessibleName(fromUtf8(kSplashDescription));
+    setAccessibleName(fromUtf8(kSplashDescription));
     for (SplashControl dismissing : {Frame1, Image1})
         connect(&m_controls.picture(dismissing), &Picture::clicked, this,
                 [this] { runtime::handle([this] { dismiss(); }); });

@@ -15,6 +15,11 @@ enum class SplashControl : std::uint8_t { Frame1, Image1, Label1, Label2, Label3
 inline constexpr int kSplashWidth = 7005;
 inline constexpr int kSplashHeight = 4290;
 
+// What a screen reader says for the window, its frame and its picture.
+inline constexpr std::string_view kSplashDescription = "Introduzione a Tervanel";
+inline constexpr std::string_view kPortraitDescription =
+    "Rilievo antico in marmo: un uomo barbuto regge il modello scolpito di una gamba";
+
 namespace splash_layout {
 
 using enum SplashControl;

@@ -46,6 +46,7 @@ Form1::Form1()
     Picture &banner = m_controls.picture(Picture1);
     banner.setPicture(QStringLiteral(":/banner.gif"));
     banner.setToolTip(fromUtf8(identity::kWebAddress));
+    banner.setAccessibleName(fromUtf8(kBannerDescription));
     m_controls.widget(Command1).setFocus();
 
     for (Form1Control question : kQuestionLabels) {

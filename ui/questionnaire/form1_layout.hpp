@@ -48,6 +48,10 @@ inline constexpr int kForm1Height = 7695;
 inline constexpr VbColor kForm1Background = colors::white;
 inline constexpr FontSpec kForm1Font{8.25, false};
 
+// What a screen reader says for the banner, which has no text of its own.
+inline constexpr std::string_view kBannerDescription =
+    "Banner di www.dorvik.example: un rilievo in pietra e il motto «Gambe sane, passi leggeri!»";
+
 // The question labels take their texts from the question catalogue.
 inline constexpr std::array<Form1Control, 13> kQuestionLabels{
     Form1Control::Label1,  Form1Control::Label2,  Form1Control::Label3, Form1Control::Label4,
@@ -79,37 +83,37 @@ inline constexpr std::string_view kFromCatalogue{};
 
 // clang-format off
 inline constexpr std::array<ControlSpec<Form1Control>, 29> kControls{{
-//   name                 id                     kind        text                                          L     T     W     H     back        fore         font       align   tab
-    {Command2,            "Command2",            PushButton, "Fine",                                       9480, 6840,  855,  375, {},         {},          {},        Centre, 18, {}},
-    {Picture1,            "Picture1",            PictureBox, {},                                            465, 6060, 6060, 1560, white,      {},          {},        Left,   17, {}},
-    {Command1,            "Command1",            PushButton, "Responso",                                   7200, 6840, 2175,  375, {},         {},          {},        Centre, 13, {}},
-    {Label_dorvik,        "Label_dorvik",        Label,      "by Dorvik",                                  9540, 7320,  915,  255, white,      grey,        {},        Centre, 28, {}},
-    {Diagnosi_locomotore, "Diagnosi_locomotore", Label,      "Diagnosi_locomotore",                        7200, 5520, 3255, 1215, lavender,   darkRed,     {},        Left,   27, {}},
-    {Diagnosi_arteriosa,  "Diagnosi_arteriosa",  Label,      "Diagnosi_arteriosa",                         7200, 3840, 3255, 1575, lavender,   darkRed,     {},        Left,   26, {}},
-    {Diagnosi_venosa,     "Diagnosi_venosa",     Label,      "Diagnosi_venosa",                            7200,  600, 3255, 3135, lavender,   darkRed,     {},        Left,   25, {}},
-    {Label_eldrano,       "Label_eldrano",       Label,      "   Realizzato dal Dr. Eldrano Vescandi ",    7200,  240, 3255,  255, blue,       lightCyan,   kBold825,  Centre, 24, {}},
-    {responso_mix,        "responso_mix",        Label,      "Incerto",                                     120, 5760, 2800,  255, periwinkle, darkRed,     {},        Left,   23, {}},
-    {Label15,             "Label15",             Label,      "Per correggere doppio click!",                120,  240, 6975,  255, periwinkle, lightYellow, kBold975,  Centre, 22, {}},
-    {Label14,             "Label14",             Label,      "Clicca sulle DOMANDE per rispondere affermativamente",
-                                                                                                            120,    0, 6975,  255, periwinkle, paleYellow,  kBold975,  Centre, 21, {}},
-    {Responso_locomotore, "Responso_locomotore", Label,      "Patologia apparato locomotore",               120, 5520, 2800,  255, periwinkle, darkRed,     {},        Left,   20, {}},
-    {Responso,            "Responso",            Label,      "Patologia venosa / arteriosa",                120, 5280, 2800,  255, periwinkle, darkRed,     {},        Left,   19, {}},
-    {Label_c,             "Label_c",             Label,      "Arteriosa",                                  3120, 5760, 1695,  255, white,      periwinkle,  {},        Left,   16, {}},
-    {Label_b,             "Label_b",             Label,      "Apparato locomotore",                        3120, 5520, 2295,  255, white,      periwinkle,  {},        Left,   15, {}},
-    {Label_a,             "Label_a",             Label,      "Venosa",                                     3120, 5280, 1695,  255, white,      periwinkle,  {},        Left,   14, {}},
-    {Label13,             "Label13",             Label,      kFromCatalogue,                                120, 4920, 7005,  300, lightCyan,  darkBlue,    {},        Left,   12, {}},
-    {Label12,             "Label12",             Label,      kFromCatalogue,                                120, 4560, 7005,  300, lightCyan,  darkBlue,    {},        Left,   11, {}},
-    {Label11,             "Label11",             Label,      kFromCatalogue,                                120, 4200, 7005,  300, lightCyan,  darkBlue,    {},        Left,   10, {}},
-    {Label10,             "Label10",             Label,      kFromCatalogue,                                120, 3840, 7005,  300, lightCyan,  darkBlue,    {},        Left,    9, {}},
-    {Label9,              "Label9",              Label,      kFromCatalogue,                                120, 3480, 7005,  300, lightCyan,  darkBlue,    {},        Left,    8, {}},
-    {Label8,              "Label8",              Label,      kFromCatalogue,                                120, 3120, 7005,  300, lightCyan,  darkBlue,    {},        Left,    7, {}},
-    {Label7,              "Label7",              Label,      kFromCatalogue,                                120, 2760, 7005,  300, lightCyan,  darkBlue,    {},        Left,    6, {}},
-    {Label6,              "Label6",              Label,      kFromCatalogue,                                120, 2400, 7005,  300, lightCyan,  darkBlue,    {},        Left,    5, {}},
-    {Label5,              "Label5",              Label,      kFromCatalogue,                                120, 2040, 7005,  300, lightCyan,  darkBlue,    {},        Left,    4, {}},
-    {Label4,              "Label4",              Label,      kFromCatalogue,                                120, 1680, 7005,  300, lightCyan,  darkBlue,    {},        Left,    3, {}},
-    {Label3,              "Label3",              Label,      kFromCatalogue,                                120, 1320, 7005,  300, lightCyan,  darkBlue,    {},        Left,    2, {}},
-    {Label2,              "Label2",              Label,      kFromCatalogue,                                120,  960, 7005,  300, lightCyan,  darkBlue,    {},        Left,    1, {}},
-    {Label1,              "Label1",              Label,      kFromCatalogue,                                120,  600, 7005,  300, lightCyan,  darkBlue,    {},        Left,    0, {}},
+//   name                 id                     kind           text                                          L     T     W     H     back        fore         font       align   tab
+    {Command2,            "Command2",            PushButton,    "Fine",                                       9480, 6840,  855,  375, {},         {},          {},        Centre, 18, {}},
+    {Picture1,            "Picture1",            PictureBox,    {},                                            465, 6060, 6060, 1560, white,      {},          {},        Left,   17, {}},
+    {Command1,            "Command1",            PushButton,    "Responso",                                   7200, 6840, 2175,  375, {},         {},          {},        Centre, 13, {}},
+    {Label_dorvik,        "Label_dorvik",        Label,         "by Dorvik",                                  9540, 7320,  915,  255, white,      grey,        {},        Centre, 28, {}},
+    {Diagnosi_locomotore, "Diagnosi_locomotore", Label,         "Diagnosi_locomotore",                        7200, 5520, 3255, 1215, lavender,   darkRed,     {},        Left,   27, {}},
+    {Diagnosi_arteriosa,  "Diagnosi_arteriosa",  Label,         "Diagnosi_arteriosa",                         7200, 3840, 3255, 1575, lavender,   darkRed,     {},        Left,   26, {}},
+    {Diagnosi_venosa,     "Diagnosi_venosa",     Label,         "Diagnosi_venosa",                            7200,  600, 3255, 3135, lavender,   darkRed,     {},        Left,   25, {}},
+    {Label_eldrano,       "Label_eldrano",       Label,         "   Realizzato dal Dr. Eldrano Vescandi ",    7200,  240, 3255,  255, blue,       lightCyan,   kBold825,  Centre, 24, {}},
+    {responso_mix,        "responso_mix",        Label,         "Incerto",                                     120, 5760, 2800,  255, periwinkle, darkRed,     {},        Left,   23, {}},
+    {Label15,             "Label15",             Label,         "Per correggere doppio click!",                120,  240, 6975,  255, periwinkle, lightYellow, kBold975,  Centre, 22, {}},
+    {Label14,             "Label14",             Label,         "Clicca sulle DOMANDE per rispondere affermativamente",
+                                                                                                               120,    0, 6975,  255, periwinkle, paleYellow,  kBold975,  Centre, 21, {}},
+    {Responso_locomotore, "Responso_locomotore", Label,         "Patologia apparato locomotore",               120, 5520, 2800,  255, periwinkle, darkRed,     {},        Left,   20, {}},
+    {Responso,            "Responso",            Label,         "Patologia venosa / arteriosa",                120, 5280, 2800,  255, periwinkle, darkRed,     {},        Left,   19, {}},
+    {Label_c,             "Label_c",             Label,         "Arteriosa",                                  3120, 5760, 1695,  255, white,      periwinkle,  {},        Left,   16, {}},
+    {Label_b,             "Label_b",             Label,         "Apparato locomotore",                        3120, 5520, 2295,  255, white,      periwinkle,  {},        Left,   15, {}},
+    {Label_a,             "Label_a",             Label,         "Venosa",                                     3120, 5280, 1695,  255, white,      periwinkle,  {},        Left,   14, {}},
+    {Label13,             "Label13",             QuestionLabel, kFromCatalogue,                                120, 4920, 7005,  300, lightCyan,  darkBlue,    {},        Left,   12, {}},
+    {Label12,             "Label12",             QuestionLabel, kFromCatalogue,                                120, 4560, 7005,  300, lightCyan,  darkBlue,    {},        Left,   11, {}},
+    {Label11,             "Label11",             QuestionLabel, kFromCatalogue,                                120, 4200, 7005,  300, lightCyan,  darkBlue,    {},        Left,   10, {}},
+    {Label10,             "Label10",             QuestionLabel, kFromCatalogue,                                120, 3840, 7005,  300, lightCyan,  darkBlue,    {},        Left,    9, {}},
+    {Label9,              "Label9",              QuestionLabel, kFromCatalogue,                                120, 3480, 7005,  300, lightCyan,  darkBlue,    {},        Left,    8, {}},
+    {Label8,              "Label8",              QuestionLabel, kFromCatalogue,                                120, 3120, 7005,  300, lightCyan,  darkBlue,    {},        Left,    7, {}},
+    {Label7,              "Label7",              QuestionLabel, kFromCatalogue,                                120, 2760, 7005,  300, lightCyan,  darkBlue,    {},        Left,    6, {}},
+    {Label6,              "Label6",              QuestionLabel, kFromCatalogue,                                120, 2400, 7005,  300, lightCyan,  darkBlue,    {},        Left,    5, {}},
+    {Label5,              "Label5",              QuestionLabel, kFromCatalogue,                                120, 2040, 7005,  300, lightCyan,  darkBlue,    {},        Left,    4, {}},
+    {Label4,              "Label4",              QuestionLabel, kFromCatalogue,                                120, 1680, 7005,  300, lightCyan,  darkBlue,    {},        Left,    3, {}},
+    {Label3,              "Label3",              QuestionLabel, kFromCatalogue,                                120, 1320, 7005,  300, lightCyan,  darkBlue,    {},        Left,    2, {}},
+    {Label2,              "Label2",              QuestionLabel, kFromCatalogue,                                120,  960, 7005,  300, lightCyan,  darkBlue,    {},        Left,    1, {}},
+    {Label1,              "Label1",              QuestionLabel, kFromCatalogue,                                120,  600, 7005,  300, lightCyan,  darkBlue,    {},        Left,    0, {}},
 }};
 // clang-format on
 

@@ -23,6 +23,8 @@ const char *kindName(ControlKind kind)
     switch (kind) {
     case ControlKind::Label:
         return "label";
+    case ControlKind::QuestionLabel:
+        return "question label";
     case ControlKind::PushButton:
         return "push button";
     case ControlKind::PictureBox:
@@ -49,8 +51,9 @@ void ControlSet::build(QWidget &window, std::span<const Row> rows)
         QWidget *widget = nullptr;
 
         switch (row.kind) {
-        case ControlKind::Label: {
-            auto *label = new Label(parent);
+        case ControlKind::Label:
+        case ControlKind::QuestionLabel: {
+            auto *label = new Label(parent, row.kind == ControlKind::QuestionLabel);
             if (row.align == Align::Centre)
                 label->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
             if (row.back)
@@ -111,7 +114,7 @@ void ControlSet::build(QWidget &window, std::span<const Row> rows)
 
 Label &ControlSet::label(std::size_t index) const
 {
-    if (m_kinds.at(index) != ControlKind::Label)
+    if (m_kinds.at(index) != ControlKind::Label && m_kinds.at(index) != ControlKind::QuestionLabel)
         throw std::logic_error(widget(index).objectName().toStdString() + " is a "
                                + kindName(m_kinds.at(index)) + ", not a label");
     return static_cast<Label &>(widget(index));

@@ -16,7 +16,8 @@
 
 namespace tervanel::ui {
 
-enum class ControlKind { Label, PushButton, PictureBox, Image, Frame };
+// A question label is a label that screen readers see as a check box.
+enum class ControlKind { Label, QuestionLabel, PushButton, PictureBox, Image, Frame };
 enum class Align { Left, Centre };
 
 // A font of its own for a control; controls without one use the window's font.

@@ -2,6 +2,7 @@
 
 #include "ui/services/runtime.hpp"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
@@ -11,8 +12,9 @@
 
 namespace tervanel::ui {
 
-Label::Label(QWidget *parent)
+Label::Label(QWidget *parent, bool presentsAsCheckBox)
     : QLabel(parent)
+    , m_checkBox(presentsAsCheckBox)
 {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
@@ -89,9 +91,17 @@ void Label::paintEvent(QPaintEvent *event)
 
 void Label::setBold(bool bold)
 {
+    if (bold == isBold())
+        return;
     QFont f = font();
     f.setBold(bold);
     setFont(f);
+    if (m_checkBox) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Label::setForeColor(VbColor color)

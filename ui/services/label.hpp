@@ -16,13 +16,17 @@ class Label final : public QLabel {
     Q_OBJECT
 
 public:
-    explicit Label(QWidget *parent);
+    // A question label presents itself to screen readers as a check box, checked
+    // while the label is bold.
+    Label(QWidget *parent, bool presentsAsCheckBox = false);
 
     void setCaption(const QString &caption);
     [[nodiscard]] const QString &caption() const { return m_caption; }
 
     void setBold(bool bold);
     [[nodiscard]] bool isBold() const { return font().bold(); }
+
+    [[nodiscard]] bool presentsAsCheckBox() const { return m_checkBox; }
 
     void setForeColor(VbColor color);
     void setBackColor(VbColor color);
@@ -55,6 +59,7 @@ private:
     VbColor m_fore{0};
     VbColor m_back{0};
     ClickTracker m_clicks;
+    bool m_checkBox;
 };
 
 } // namespace tervanel::ui

@@ -1,0 +1,119 @@
+#!/usr/bin/python3
+"""Drives the real program through the AT-SPI accessibility bus, as a screen reader
+would: finds its windows and controls by role and name, answers a question through
+its check box action, presses the buttons through theirs, and reads the verdict.
+
+Run inside a private session bus:  dbus-run-session -- atspi_check.py PROGRAM
+"""
+
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+
+def wait_for(condition, what, timeout=20.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def start_xvfb():
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        raise AssertionError("Xvfb did not start")
+    return server, ":" + number
+
+
+def find_application(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == name:
+            return app
+    return None
+
+
+def descendants(root, role=None, name=None):
+    def matches(node):
+        return node is not None and (role is None or node.getRole() == role) \
+            and (name is None or node.name == name)
+    return pyatspi.findAllDescendants(root, matches)
+
+
+def press(accessible, action_name):
+    action = accessible.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if action_name not in names:
+        raise AssertionError("no action %r on %r (has %r)" % (action_name, accessible.name, names))
+    action.doAction(names.index(action_name))
+
+
+def main(program):
+    server, display = start_xvfb()
+    runtime_dir = tempfile.mkdtemp(prefix="tervanel-atspi-")
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime_dir,
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    env.pop("WAYLAND_DISPLAY", None)
+    process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        app = wait_for(lambda: find_application("Tervanel"), "the program on the accessibility bus")
+
+        # The introduction: its picture is described, its OK button can be pressed.
+        ok = wait_for(lambda: descendants(app, pyatspi.ROLE_PUSH_BUTTON), "the OK button")[0]
+        assert ok.name.strip() == "OK", ok.name
+        pictures = descendants(app, pyatspi.ROLE_IMAGE)
+        assert any(p.name.startswith("Rilievo antico") for p in pictures), [p.name for p in pictures]
+        press(ok, "Press")
+
+        # The questionnaire: thirteen check boxes, unchecked.
+        boxes = wait_for(lambda: [b for b in descendants(app, pyatspi.ROLE_CHECK_BOX)
+                                  if b.getState().contains(pyatspi.STATE_SHOWING)],
+                         "thirteen questions")
+        assert len(boxes) == 13, len(boxes)
+        assert not any(b.getState().contains(pyatspi.STATE_CHECKED) for b in boxes)
+        third = [b for b in boxes if b.name == "Il fastidio si manifesta durante il cammino?"][0]
+        press(third, "answerYes")
+        wait_for(lambda: third.getState().contains(pyatspi.STATE_CHECKED), "question 3 checked")
+
+        press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Responso")[0], "Press")
+        heading = wait_for(lambda: [h for h in descendants(app, None, "Patologia arteriosa...")
+                                    if h.getState().contains(pyatspi.STATE_SHOWING)],
+                           "the arterial heading")
+        assert heading
+        explanation = wait_for(lambda: [e for e in descendants(app)
+                                        if e.name.startswith("Probabilmente è presente")
+                                        and e.getState().contains(pyatspi.STATE_SHOWING)],
+                               "the arterial explanation")
+        assert explanation
+
+        press(third, "takeBack")
+        wait_for(lambda: not third.getState().contains(pyatspi.STATE_CHECKED), "question 3 unchecked")
+
+        press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Fine")[0], "Press")
+        status = process.wait(timeout=20)
+        assert status == 0, status
+        print("AT-SPI check passed: 13 check boxes, actions, verdict read, Fine ended with 0")
+        return 0
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+        server.terminate()
+        server.wait()
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
