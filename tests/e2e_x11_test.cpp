@@ -217,5 +217,20 @@ TEST_F(EndToEnd, CreditBoxes)
     expectEndsCleanly();
 }
 
+// A build of the program that starts without its pictures reports it in a box, and
+// ends with status 1 once the box is closed: no crash, no window of its own.
+TEST(EndToEndFailure, MissingPicturesAreReportedAndEndWithStatusOne)
+{
+    X11Session session{kScreenWidth, kScreenHeight};
+    ProgramScreen view{session};
+    session.startProgram(TERVANEL_MISSING_PICTURES_PROGRAM);
+    ASSERT_TRUE(view.boxUp("Tervanel")) << "no failure box";
+    EXPECT_EQ(session.mappedTopLevels().size(), 1U) << "only the box is on screen";
+    session.key("Return");
+    const std::optional<int> status = session.waitForExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(*status, 1);
+}
+
 } // namespace
 } // namespace tervanel::test

@@ -1,6 +1,7 @@
 #include "ui/services/controls.hpp"
 
 #include "ui/services/look.hpp"
+#include "ui/services/runtime.hpp"
 
 #include <QPalette>
 
@@ -139,6 +140,7 @@ Picture &ControlSet::picture(std::size_t index) const
 
 void ControlSet::setText(std::size_t index, std::string_view text) const
 {
+    runtime::beforeOperation("setText", widget(index));
     if (m_kinds.at(index) == ControlKind::PushButton)
         button(index).setText(fromUtf8(text));
     else
@@ -147,6 +149,7 @@ void ControlSet::setText(std::size_t index, std::string_view text) const
 
 void ControlSet::setVisible(std::size_t index, bool visible) const
 {
+    runtime::beforeOperation(visible ? "show" : "hide", widget(index));
     widget(index).setVisible(visible);
 }
 
@@ -157,16 +160,19 @@ bool ControlSet::bold(std::size_t index) const
 
 void ControlSet::setBold(std::size_t index, bool bold) const
 {
+    runtime::beforeOperation("setBold", widget(index));
     label(index).setBold(bold);
 }
 
 void ControlSet::setForeColor(std::size_t index, VbColor color) const
 {
+    runtime::beforeOperation("setForeColor", widget(index));
     label(index).setForeColor(color);
 }
 
 void ControlSet::setBackColor(std::size_t index, VbColor color) const
 {
+    runtime::beforeOperation("setBackColor", widget(index));
     label(index).setBackColor(color);
 }
 

@@ -16,8 +16,8 @@ void registerBuiltInFonts()
     static const bool registered = [] {
         for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
             if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0)
-                throw std::runtime_error(std::string("the built-in font ") + file
-                                         + " is missing or damaged");
+                throw std::runtime_error(std::string("il carattere ") + file
+                                         + " manca o è danneggiato");
         return true;
     }();
     static_cast<void>(registered);

@@ -16,7 +16,7 @@ void Picture::setPicture(const QString &resource)
 {
     QPixmap picture;
     if (!picture.load(resource))
-        throw std::runtime_error("the picture " + resource.toStdString() + " is missing or damaged");
+        throw std::runtime_error("l'immagine " + resource.toStdString() + " manca o è danneggiata");
     m_picture = picture;
     update();
 }

@@ -18,6 +18,7 @@ struct State {
     std::function<void(const MessageBoxRequest &)> responder;
     std::function<void()> beepObserver;
     std::function<void(int)> endObserver;
+    std::function<void(std::string_view, const QString &)> operationHook;
     bool ended = false;
     int status = 0;
 };
@@ -146,6 +147,17 @@ void setBeepObserver(std::function<void()> observer)
 void setEndObserver(std::function<void(int)> observer)
 {
     state().endObserver = std::move(observer);
+}
+
+void setOperationHook(std::function<void(std::string_view, const QString &)> hook)
+{
+    state().operationHook = std::move(hook);
+}
+
+void beforeOperation(std::string_view operation, const QWidget &control)
+{
+    if (state().operationHook)
+        state().operationHook(operation, control.objectName());
 }
 
 void resetEnded()

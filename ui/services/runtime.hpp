@@ -50,6 +50,12 @@ void handle(const std::function<void()> &handler) noexcept;
 void setMessageBoxResponder(std::function<void(const MessageBoxRequest &)> responder);
 void setBeepObserver(std::function<void()> observer);
 void setEndObserver(std::function<void(int status)> observer);
+// Called before every operation on a control, with the operation's and the control's
+// names; a hook that throws makes that operation fail, as a failing window operation
+// would. For tests that check what a failure leaves behind.
+void setOperationHook(std::function<void(std::string_view operation, const QString &control)> hook);
+// Runs the hook, if any; the control layer calls it.
+void beforeOperation(std::string_view operation, const QWidget &control);
 // Forgets an earlier end(), for tests that build the windows again.
 void resetEnded();
 

@@ -1,0 +1,133 @@
+// Failures: a window operation that fails in the middle of a handler, and pictures
+// that are missing or damaged. Each is reported in a box and ends the program with
+// status 1; what the handler did before the failure stays done; nothing crashes.
+
+#include "tests/support/ui_test.hpp"
+
+#include <QFile>
+#include <QResource>
+
+#include <string>
+
+// The program's built-in resources, taken away and put back around a test.
+static void removeBuiltInResources()
+{
+    Q_CLEANUP_RESOURCE(tervanel);
+}
+
+static void restoreBuiltInResources()
+{
+    Q_INIT_RESOURCE(tervanel);
+}
+
+namespace tervanel::test {
+namespace {
+
+using enum ui::Form1Control;
+
+// Makes one operation on one control fail.
+class FailAt final {
+public:
+    FailAt(std::string operation, QString control)
+    {
+        ui::runtime::setOperationHook([operation, control](std::string_view op, const QString &name) {
+            if (op == operation && name == control)
+                throw std::runtime_error("operazione non riuscita");
+        });
+    }
+    ~FailAt() { ui::runtime::setOperationHook({}); }
+};
+
+void expectFailureReported(const RuntimeRecorder &runtime, const char *mentioning)
+{
+    ASSERT_EQ(runtime.boxes.size(), 1U);
+    EXPECT_EQ(runtime.boxes[0].style, MessageStyle::Critical);
+    EXPECT_EQ(runtime.boxes[0].title, QStringLiteral("Tervanel"));
+    EXPECT_TRUE(runtime.boxes[0].prompt.startsWith(QStringLiteral("Errore di esecuzione")));
+    EXPECT_TRUE(runtime.boxes[0].prompt.contains(QString::fromUtf8(mentioning)))
+        << runtime.boxes[0].prompt.toStdString();
+    EXPECT_EQ(runtime.endStatus, 1);
+}
+
+TEST_F(Form1Test, FailureInTheMiddleOfAPressLeavesTheEarlierStepsDone)
+{
+    dismissIntroduction();
+    click(widget(Label1));
+    {
+        FailAt failure("show", QStringLiteral("Picture1"));
+        click(widget(Command1));
+    }
+    expectFailureReported(runtime, "operazione non riuscita");
+    // Done before the failure: headings cleared, scores shown and written.
+    EXPECT_TRUE(widget(Label_a).isVisible());
+    EXPECT_EQ(label(Label_a).caption(), QStringLiteral("Venosa: 1"));
+    EXPECT_EQ(label(Responso).caption(), QString());
+    // Not done: the banner and the venous verdict.
+    EXPECT_FALSE(widget(Picture1).isVisible());
+    EXPECT_FALSE(widget(Responso).isVisible());
+    EXPECT_FALSE(widget(Diagnosi_venosa).isVisible());
+
+    click(widget(Label2));
+    EXPECT_FALSE(label(Label2).isBold()) << "no handler runs once the program is ending";
+}
+
+TEST(FailureAtLoad, ControlsHiddenBeforeTheFailureStayHidden)
+{
+    RuntimeRecorder runtime;
+    std::unique_ptr<ui::Form1> form;
+    {
+        FailAt failure("hide", QStringLiteral("Picture1"));
+        form = std::make_unique<ui::Form1>();
+    }
+    expectFailureReported(runtime, "operazione non riuscita");
+    const auto &c = form->controls();
+    for (ui::Form1Control hidden : {Label_a, Label_b, Label_c, Responso, Responso_locomotore, responso_mix})
+        EXPECT_TRUE(c.widget(hidden).isHidden());
+    for (ui::Form1Control shown : {Picture1, Diagnosi_venosa, Diagnosi_arteriosa, Diagnosi_locomotore})
+        EXPECT_FALSE(c.widget(shown).isHidden());
+}
+
+TEST_F(Form1Test, FailureWhileAnsweringIsReported)
+{
+    dismissIntroduction();
+    FailAt failure("setBold", QStringLiteral("Label6"));
+    click(widget(Label6));
+    expectFailureReported(runtime, "operazione non riuscita");
+    EXPECT_FALSE(label(Label6).isBold());
+}
+
+// Creating the windows without their pictures, or with damaged ones in their place.
+TEST(DamagedPictures, AreReportedNeverACrash)
+{
+    struct Row {
+        const char *what;
+        QString replacement; // a resource file with damaged pictures, or none at all
+    };
+    const Row rows[] = {
+        {"missing", QString()},
+        {"damaged", QStringLiteral(TERVANEL_DAMAGED_PICTURES)},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        RuntimeRecorder runtime;
+        removeBuiltInResources();
+        if (!row.replacement.isEmpty()) {
+            ASSERT_TRUE(QResource::registerResource(row.replacement));
+        }
+        EXPECT_EQ(QFile::exists(QStringLiteral(":/banner.gif")), !row.replacement.isEmpty());
+        std::unique_ptr<ui::Form1> form;
+        ui::runtime::handle([&] { form = std::make_unique<ui::Form1>(); });
+        if (!row.replacement.isEmpty())
+            QResource::unregisterResource(row.replacement);
+        restoreBuiltInResources();
+        expectFailureReported(runtime, ":/banner.gif");
+        EXPECT_EQ(form, nullptr);
+    }
+    // And with the pictures back, the window builds again.
+    RuntimeRecorder runtime;
+    ui::Form1 form;
+    EXPECT_TRUE(runtime.boxes.empty());
+}
+
+} // namespace
+} // namespace tervanel::test
