@@ -23,12 +23,12 @@ Bytes readFile(const std::string &relative)
 
 unsigned le16(const Bytes &b, std::size_t at)
 {
-    return b.at(at) | (b.at(at + 1) << 8U);
+    return static_cast<unsigned>(b.at(at)) | (static_cast<unsigned>(b.at(at + 1)) << 8U);
 }
 
 unsigned be16(const Bytes &b, std::size_t at)
 {
-    return (b.at(at) << 8U) | b.at(at + 1);
+    return (static_cast<unsigned>(b.at(at)) << 8U) | static_cast<unsigned>(b.at(at + 1));
 }
 
 std::uint32_t le32(const Bytes &b, std::size_t at)

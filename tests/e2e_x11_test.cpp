@@ -6,7 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
+#include <regex>
+#include <set>
 #include <utility>
 
 namespace tervanel::test {
@@ -230,6 +236,114 @@ TEST(EndToEndFailure, MissingPicturesAreReportedAndEndWithStatusOne)
     const std::optional<int> status = session.waitForExit();
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(*status, 1);
+}
+
+// What a run opens, from strace's log: files opened for writing, and the addresses
+// of every socket connected, each normalised so that two runs can be compared.
+struct Doings {
+    std::set<std::string> writes;
+    std::set<std::string> connections;
+};
+
+Doings readTrace(const std::string &path, const std::string &runtimeDir)
+{
+    const auto normalise = [&](std::string text) {
+        if (const auto at = text.find(runtimeDir); at != std::string::npos)
+            text.replace(at, runtimeDir.size(), "<runtime>");
+        text = std::regex_replace(text, std::regex("X11-unix/X[0-9]+"), "X11-unix/X<n>");
+        return std::regex_replace(text, std::regex("/proc/[0-9]+"), "/proc/<pid>");
+    };
+    const std::regex open(R"re((?:openat|open)\((?:[^,]+, )?"([^"]*)", ([A-Z_|]+).*\) = \d+)re");
+    const std::regex creat(R"re(creat\("([^"]*)")re");
+    const std::regex connect(R"re(connect\(\d+, \{(.*)\}, \d+\) = (0|-1 EINPROGRESS))re");
+    Doings doings;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        std::smatch m;
+        if (std::regex_search(line, m, open)) {
+            const std::string flags = m[2];
+            if (flags.find("O_WRONLY") != std::string::npos || flags.find("O_RDWR") != std::string::npos
+                || flags.find("O_CREAT") != std::string::npos)
+                doings.writes.insert(normalise(m[1]));
+        } else if (std::regex_search(line, m, creat)) {
+            doings.writes.insert(normalise(m[1]));
+        } else if (std::regex_search(line, m, connect)) {
+            doings.connections.insert(normalise(m[1]));
+        }
+    }
+    return doings;
+}
+
+std::string listOf(const std::set<std::string> &items)
+{
+    std::string list;
+    for (const std::string &item : items)
+        list += "\n    " + item;
+    return list.empty() ? " none" : list;
+}
+
+// One whole use of the program under strace writes no file and connects to nothing
+// but the X server, beyond what the least Qt program does under the same run.
+TEST(EndToEndInputOutput, NoFilesWrittenNoSocketsButTheDisplay)
+{
+    const std::vector<std::string> quiet{"DBUS_SESSION_BUS_ADDRESS=disabled:"};
+    const auto traced = [](const std::string &log, const char *program) {
+        return std::vector<std::string>{"strace", "-f", "-qq", "-o", log, "-e",
+                                        "trace=open,openat,creat,connect", program};
+    };
+
+    Doings floor;
+    {
+        X11Session session{kScreenWidth, kScreenHeight};
+        const std::string log = session.runtimeDir() + "/floor.trace";
+        session.startCommand(traced(log, TERVANEL_FLOOR_PROGRAM), quiet);
+        std::optional<TopLevel> window;
+        ASSERT_TRUE(waitFor([&] {
+            const auto windows = session.mappedTopLevels();
+            return windows.size() == 1 && (window = windows[0], true);
+        }));
+        session.closeWindow(window->id);
+        ASSERT_EQ(session.waitForExit(), 0);
+        floor = readTrace(log, session.runtimeDir());
+        std::remove(log.c_str());
+    }
+
+    Doings program;
+    {
+        X11Session session{kScreenWidth, kScreenHeight};
+        ProgramScreen view{session};
+        const std::string log = session.runtimeDir() + "/program.trace";
+        session.startCommand(traced(log, TERVANEL_PROGRAM), quiet);
+        ASSERT_TRUE(view.waitForIntroduction());
+        ASSERT_TRUE(view.dismissIntroduction("x"));
+        for (int n : {1, 3})
+            ASSERT_TRUE(view.answer(n));
+        session.click(kResponso.x, kResponso.y);
+        ASSERT_TRUE(view.boxUp("Diagnosi Incerta"));
+        session.key("Return");
+        ASSERT_TRUE(view.boxGone("Diagnosi Incerta"));
+        ASSERT_TRUE(view.answer(5));
+        session.click(kResponso.x, kResponso.y);
+        ASSERT_TRUE(waitFor([&] { return view.highlighted(kHeadingVenous); }));
+        session.click(kDorvik.x, kDorvik.y);
+        ASSERT_TRUE(view.boxUp("Webmaster..."));
+        session.key("Return");
+        ASSERT_TRUE(view.boxGone("Webmaster..."));
+        session.click(kFine.x, kFine.y);
+        ASSERT_EQ(session.waitForExit(), 0);
+        program = readTrace(log, session.runtimeDir());
+        std::remove(log.c_str());
+    }
+
+    ASSERT_FALSE(program.connections.empty()) << "the trace must at least show the display";
+    std::set<std::string> extraWrites, extraConnections;
+    std::ranges::set_difference(program.writes, floor.writes, std::inserter(extraWrites, extraWrites.end()));
+    std::ranges::set_difference(program.connections, floor.connections,
+                                std::inserter(extraConnections, extraConnections.end()));
+    EXPECT_TRUE(extraWrites.empty()) << "files opened for writing:" << listOf(extraWrites);
+    EXPECT_TRUE(extraConnections.empty()) << "sockets connected:" << listOf(extraConnections);
+    for (const std::string &connection : program.connections)
+        EXPECT_NE(connection.find("X11-unix/X<n>"), std::string::npos) << "not the display: " << connection;
 }
 
 } // namespace

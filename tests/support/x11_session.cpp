@@ -156,6 +156,12 @@ X11Session::~X11Session()
 
 void X11Session::startProgram(const std::string &path, const std::vector<std::string> &extraEnvironment)
 {
+    startCommand({path}, extraEnvironment);
+}
+
+void X11Session::startCommand(const std::vector<std::string> &command,
+                              const std::vector<std::string> &extraEnvironment)
+{
     std::vector<std::string> env = currentEnvironment();
     std::erase_if(env, [](const std::string &e) { return e.starts_with("WAYLAND_DISPLAY="); });
     setVariable(env, "DISPLAY=" + m_displayName);
@@ -169,7 +175,7 @@ void X11Session::startProgram(const std::string &path, const std::vector<std::st
     posix_spawn_file_actions_addopen(&actions, 1, m_outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    m_program = spawn({path}, env, &actions);
+    m_program = spawn(command, env, &actions);
     posix_spawn_file_actions_destroy(&actions);
 }
 

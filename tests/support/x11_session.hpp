@@ -47,6 +47,11 @@ public:
 
     // Starts the program with DISPLAY pointing here; its output goes to a file.
     void startProgram(const std::string &path, const std::vector<std::string> &extraEnvironment = {});
+    // The same, for a command line (a program run under another, such as strace).
+    void startCommand(const std::vector<std::string> &command,
+                      const std::vector<std::string> &extraEnvironment = {});
+    // The private folder that serves as the program's XDG_RUNTIME_DIR.
+    [[nodiscard]] const std::string &runtimeDir() const { return m_runtimeDir; }
     // The exit status once the program has ended, waiting up to the timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(15));
     // Everything the program wrote to standard output and standard error.
