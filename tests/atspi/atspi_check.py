@@ -67,7 +67,7 @@ def main(program):
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime_dir,
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     env.pop("WAYLAND_DISPLAY", None)
-    process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL)  # its complaints show
     try:
         app = wait_for(lambda: find_application("Tervanel"), "the program on the accessibility bus")
 
