@@ -62,7 +62,10 @@ public:
     [[nodiscard]] bool answer(int number) const;
 
     [[nodiscard]] std::array<bool, kQuestionCount> answers() const;
-    [[nodiscard]] std::uint32_t mask() const { return static_cast<std::uint32_t>(m_answers.to_ulong()); }
+    [[nodiscard]] std::uint32_t mask() const
+    {
+        return static_cast<std::uint32_t>(m_answers.to_ulong());
+    }
 
     bool operator==(const AnswerSheet &) const = default;
 

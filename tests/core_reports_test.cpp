@@ -75,10 +75,13 @@ TEST(Reports, LinesStandWhereTheyBelong)
         {report(Report::Venous), "cammino.\r\rConsultare uno specialista"},
         {report(Report::Arterial), "'claudicatio intermittens'.\r\rL'arteriosclerosi è"},
         {report(Report::Arterial), "dallo specialista."},
-        {report(Report::Locomotor), "E' presente una forma di artrosi e/o di nevrite associata più"},
-        {report(Report::Locomotor), "vascolari.\r\rConsultate lo specialista ortopedico e l'angiologo."},
+        {report(Report::Locomotor),
+         "E' presente una forma di artrosi e/o di nevrite associata più"},
+        {report(Report::Locomotor),
+         "vascolari.\r\rConsultate lo specialista ortopedico e l'angiologo."},
         {uncertainMessage().prompt, "per una diagnosi certa\rI sintomi"},
-        {uncertainMessage().prompt, "anamnestici\r...cioè solo dalla storia del paziente.\r\r E' pertanto"},
+        {uncertainMessage().prompt,
+         "anamnestici\r...cioè solo dalla storia del paziente.\r\r E' pertanto"},
     };
     for (const Row &row : rows)
         EXPECT_NE(row.text.find(row.piece), std::string_view::npos) << row.piece;

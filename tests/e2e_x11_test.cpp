@@ -93,12 +93,14 @@ TEST_F(EndToEnd, RealClicksAnswerAndDoubleClicksTakeBack)
     const QImage regular = text();
 
     session.click(q.x, q.y);
-    ASSERT_TRUE(waitFor([&] { return text() != regular; })) << "a click did not turn the question bold";
+    ASSERT_TRUE(waitFor([&] { return text() != regular; }))
+        << "a click did not turn the question bold";
     const QImage bold = text();
 
     session.click(q.x, q.y); // already answered: stays bold
     session.doubleClick(q.x, q.y);
-    ASSERT_TRUE(waitFor([&] { return text() == regular; })) << "a double-click did not take it back";
+    ASSERT_TRUE(waitFor([&] { return text() == regular; }))
+        << "a double-click did not take it back";
 
     session.doubleClick(q.x, q.y); // a double-click on an unanswered question leaves it
     session.click(q.x, q.y);
@@ -205,7 +207,8 @@ TEST_F(EndToEnd, UncertainBoxBlocksTheWindowAndClosesWithEnter)
     ASSERT_TRUE(view.boxUp("Diagnosi Incerta")) << "the box lost the keyboard";
     session.key("Return");
     ASSERT_TRUE(view.boxGone("Diagnosi Incerta")) << "Enter did not close it";
-    EXPECT_EQ(view.settled(questionRow(5)), unanswered) << "a click reached the window behind the box";
+    EXPECT_EQ(view.settled(questionRow(5)), unanswered)
+        << "a click reached the window behind the box";
 
     session.click(kFine.x, kFine.y);
     expectEndsCleanly();
@@ -214,8 +217,8 @@ TEST_F(EndToEnd, UncertainBoxBlocksTheWindowAndClosesWithEnter)
 TEST_F(EndToEnd, CreditBoxes)
 {
     dismissIntroduction();
-    for (const auto &[where, title] : {std::pair{kDorvik, "Webmaster..."},
-                                       std::pair{kEldrano, "Dr. Eldrano Vescandi..."}}) {
+    for (const auto &[where, title] :
+         {std::pair{kDorvik, "Webmaster..."}, std::pair{kEldrano, "Dr. Eldrano Vescandi..."}}) {
         session.click(where.x, where.y);
         ASSERT_TRUE(view.boxUp(title)) << title;
         session.key("Return");
@@ -251,20 +254,25 @@ Doings readTrace(const std::string &path, const std::string &runtimeDir)
 {
     const auto normalise = [&](QString text) {
         text.replace(QString::fromStdString(runtimeDir), QStringLiteral("<runtime>"));
-        text.replace(QRegularExpression(QStringLiteral("X11-unix/X[0-9]+")), QStringLiteral("X11-unix/X<n>"));
-        text.replace(QRegularExpression(QStringLiteral("/proc/[0-9]+")), QStringLiteral("/proc/<pid>"));
+        text.replace(QRegularExpression(QStringLiteral("X11-unix/X[0-9]+")),
+                     QStringLiteral("X11-unix/X<n>"));
+        text.replace(QRegularExpression(QStringLiteral("/proc/[0-9]+")),
+                     QStringLiteral("/proc/<pid>"));
         return text.toStdString();
     };
-    const QRegularExpression open(QStringLiteral(R"re((?:openat|open)\((?:[^,]+, )?"([^"]*)", ([A-Z_|]+).*\) = \d+)re"));
+    const QRegularExpression open(
+        QStringLiteral(R"re((?:openat|open)\((?:[^,]+, )?"([^"]*)", ([A-Z_|]+).*\) = \d+)re"));
     const QRegularExpression creat(QStringLiteral(R"re(creat\("([^"]*)")re"));
-    const QRegularExpression connect(QStringLiteral(R"re(connect\(\d+, \{(.*)\}, \d+\) = (0|-1 EINPROGRESS))re"));
+    const QRegularExpression connect(
+        QStringLiteral(R"re(connect\(\d+, \{(.*)\}, \d+\) = (0|-1 EINPROGRESS))re"));
     Doings doings;
     std::ifstream in(path);
     for (std::string raw; std::getline(in, raw);) {
         const QString line = QString::fromStdString(raw);
         if (const auto m = open.match(line); m.hasMatch()) {
             const QString flags = m.captured(2);
-            if (flags.contains(QStringLiteral("O_WRONLY")) || flags.contains(QStringLiteral("O_RDWR"))
+            if (flags.contains(QStringLiteral("O_WRONLY"))
+                || flags.contains(QStringLiteral("O_RDWR"))
                 || flags.contains(QStringLiteral("O_CREAT")))
                 doings.writes.insert(normalise(m.captured(1)));
         } else if (const auto c = creat.match(line); c.hasMatch()) {
@@ -292,8 +300,8 @@ TEST(EndToEndInputOutput, NoFilesWrittenNoSocketsButTheDisplay)
     const std::vector<std::string> quiet{"DBUS_SESSION_BUS_ADDRESS=disabled:",
                                          "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"};
     const auto traced = [](const std::string &log, const char *program) {
-        return std::vector<std::string>{"strace", "-f", "-qq", "-o", log, "-e",
-                                        "trace=open,openat,creat,connect", program};
+        return std::vector<std::string>{
+            "strace", "-f", "-qq", "-o", log, "-e", "trace=open,openat,creat,connect", program};
     };
 
     Doings floor;
@@ -341,13 +349,15 @@ TEST(EndToEndInputOutput, NoFilesWrittenNoSocketsButTheDisplay)
 
     ASSERT_FALSE(program.connections.empty()) << "the trace must at least show the display";
     std::set<std::string> extraWrites, extraConnections;
-    std::ranges::set_difference(program.writes, floor.writes, std::inserter(extraWrites, extraWrites.end()));
+    std::ranges::set_difference(program.writes, floor.writes,
+                                std::inserter(extraWrites, extraWrites.end()));
     std::ranges::set_difference(program.connections, floor.connections,
                                 std::inserter(extraConnections, extraConnections.end()));
     EXPECT_TRUE(extraWrites.empty()) << "files opened for writing:" << listOf(extraWrites);
     EXPECT_TRUE(extraConnections.empty()) << "sockets connected:" << listOf(extraConnections);
     for (const std::string &connection : program.connections)
-        EXPECT_NE(connection.find("X11-unix/X<n>"), std::string::npos) << "not the display: " << connection;
+        EXPECT_NE(connection.find("X11-unix/X<n>"), std::string::npos)
+            << "not the display: " << connection;
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <QAccessibleActionInterface>
 #include <QTest>
 
-
 namespace tervanel::test {
 namespace {
 
@@ -20,7 +19,8 @@ QAccessibleInterface &accessible(QWidget &widget)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&widget);
     if (!iface)
-        throw std::runtime_error("no accessible interface for " + widget.objectName().toStdString());
+        throw std::runtime_error("no accessible interface for "
+                                 + widget.objectName().toStdString());
     return *iface;
 }
 
@@ -50,7 +50,8 @@ TEST_F(Form1Test, IntroductionControlsHaveNames)
     for (ui::SplashControl c : {Frame1, Image1, Label1, Label2, Label3, Command1})
         EXPECT_FALSE(nameOf(splash.controls().widget(c)).trimmed().isEmpty()) << int(c);
     EXPECT_EQ(accessible(splash.controls().widget(Image1)).role(), QAccessible::Graphic);
-    EXPECT_TRUE(nameOf(splash.controls().widget(Label1)).startsWith(QStringLiteral("Capita spesso")));
+    EXPECT_TRUE(
+        nameOf(splash.controls().widget(Label1)).startsWith(QStringLiteral("Capita spesso")));
     EXPECT_FALSE(nameOf(splash).isEmpty());
 }
 
@@ -84,7 +85,8 @@ TEST_F(Form1Test, QuestionsAreCheckBoxesWithTwoActions)
         {5, ui::kTakeBackAction, 0b1000'0000'0000},
     };
     for (const Step &step : steps) {
-        const ui::Form1Control q = ui::kQuestionLabels.at(static_cast<std::size_t>(step.question - 1));
+        const ui::Form1Control q =
+            ui::kQuestionLabels.at(static_cast<std::size_t>(step.question - 1));
         accessible(widget(q)).actionInterface()->doAction(step.action);
         EXPECT_EQ(form->answers(), AnswerSheet::fromMask(step.answers))
             << step.question << " " << step.action.toStdString();
@@ -100,7 +102,9 @@ TEST_F(Form1Test, VerdictTextsAreReadableAfterAPress)
 {
     dismissIntroduction();
     accessible(widget(Label3)).actionInterface()->doAction(ui::kAnswerYesAction);
-    accessible(widget(Command1)).actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    accessible(widget(Command1))
+        .actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     // The button's press action animates a click, which lands a moment later.
     ASSERT_TRUE(QTest::qWaitFor([&] { return widget(Diagnosi_arteriosa).isVisible(); }));
 

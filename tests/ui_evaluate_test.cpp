@@ -21,7 +21,6 @@ namespace {
 using enum ui::Form1Control;
 using ui::Form1Control;
 
-
 QString qt(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -135,7 +134,8 @@ TEST_F(EvaluateTest, FinalStatesFromAFreshWindow)
         runtime.boxes.clear();
         answer(row.yes);
         pressResponso();
-        EXPECT_EQ(shown(), row.expected) << "answers " << ::testing::PrintToString(std::vector<int>(row.yes));
+        EXPECT_EQ(shown(), row.expected)
+            << "answers " << ::testing::PrintToString(std::vector<int>(row.yes));
         EXPECT_EQ(runtime.beeps, row.beeps);
         EXPECT_EQ(runtime.boxes.size(), static_cast<std::size_t>(row.boxes));
         for (const auto &[heading, caption] : row.expected.headings)
@@ -157,7 +157,8 @@ TEST_F(EvaluateTest, ScoresAreCountedAfreshAtEveryPress)
     EXPECT_EQ(label(Label_a).caption(), QStringLiteral("Venosa: 6"));
     EXPECT_EQ(label(Label_b).caption(), QStringLiteral("Apparato Locomotore: 3"));
     EXPECT_EQ(label(Label_c).caption(), QStringLiteral("Arteriosa: 7"));
-    EXPECT_EQ(form->answers(), AnswerSheet::fromMask(0x1FFF)) << "a press never touches the answers";
+    EXPECT_EQ(form->answers(), AnswerSheet::fromMask(0x1FFF))
+        << "a press never touches the answers";
 }
 
 // Presses that depend on what the press before them left.
@@ -170,17 +171,31 @@ TEST_F(EvaluateTest, PressSequences)
         Shown expected;
     };
     const Row rows[] = {
-        {"no answer after a verdict", {1, 2, 5}, {}, {{Responso_locomotore}, {{Responso_locomotore, kNoAnswer}}}},
-        {"venous after no answer hides the reminder", {}, {1},
+        {"no answer after a verdict",
+         {1, 2, 5},
+         {},
+         {{Responso_locomotore}, {{Responso_locomotore, kNoAnswer}}}},
+        {"venous after no answer hides the reminder",
+         {},
+         {1},
          {withScores({Responso, Diagnosi_venosa}), {{Responso, kVenous}}}},
-        {"arterial after no answer leaves the reminder's row empty", {}, {3},
+        {"arterial after no answer leaves the reminder's row empty",
+         {},
+         {3},
          {withScores({Responso_locomotore, responso_mix, Diagnosi_arteriosa}),
           {{Responso_locomotore, QString()}, {responso_mix, kArterial}}}},
-        {"arterial after venous and locomotor", {1, 2, 5}, {3},
+        {"arterial after venous and locomotor",
+         {1, 2, 5},
+         {3},
          {withScores({Responso_locomotore, responso_mix, Diagnosi_arteriosa}),
           {{Responso_locomotore, QString()}, {responso_mix, kArterial}}}},
-        {"uncertain after venous", {1}, {1, 3}, {withScores({responso_mix}), {{responso_mix, kUncertain}}}},
-        {"venous after uncertain", {1, 3}, {1},
+        {"uncertain after venous",
+         {1},
+         {1, 3},
+         {withScores({responso_mix}), {{responso_mix, kUncertain}}}},
+        {"venous after uncertain",
+         {1, 3},
+         {1},
          {withScores({Responso, Diagnosi_venosa}), {{Responso, kVenous}}}},
     };
     for (const Row &row : rows) {
@@ -233,7 +248,8 @@ TEST_F(EvaluateTest, RealUncertainBoxClosesWithEnter)
     EXPECT_EQ(closer.seen->title, QStringLiteral("Diagnosi Incerta"));
     EXPECT_EQ(closer.seen->icon, QMessageBox::Information);
     EXPECT_EQ(closer.seen->buttons, 1);
-    EXPECT_TRUE(closer.seen->text.startsWith(QStringLiteral("Le risposte non sono significative ed univoche per una diagnosi certa\nI sintomi")));
+    EXPECT_TRUE(closer.seen->text.startsWith(QStringLiteral(
+        "Le risposte non sono significative ed univoche per una diagnosi certa\nI sintomi")));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -261,7 +277,8 @@ TEST(EvaluateAll, EverySheetShowsWhatItsStepsCallFor)
         ui::Form1 form;
         const auto &c = form.controls();
         for (int n = 1; n <= kQuestionCount; ++n)
-            c.setBold(ui::kQuestionLabels.at(static_cast<std::size_t>(n - 1)), ((mask >> (n - 1)) & 1U) != 0);
+            c.setBold(ui::kQuestionLabels.at(static_cast<std::size_t>(n - 1)),
+                      ((mask >> (n - 1)) & 1U) != 0);
         runtime.beeps = 0;
         runtime.boxes.clear();
         static_cast<QPushButton &>(c.widget(Command1)).click();
@@ -271,7 +288,8 @@ TEST(EvaluateAll, EverySheetShowsWhatItsStepsCallFor)
             // What the press leaves to history is, on a fresh window, still hidden.
             const auto decided = expected.visible.find(v);
             const bool visible = decided != expected.visible.end() && decided->second;
-            ASSERT_EQ(!c.widget(v).isHidden(), visible) << "mask " << mask << ", " << c.widget(v).objectName().toStdString();
+            ASSERT_EQ(!c.widget(v).isHidden(), visible)
+                << "mask " << mask << ", " << c.widget(v).objectName().toStdString();
         }
         for (const auto &[control, caption] : expected.captions)
             ASSERT_EQ(c.label(control).caption(), caption) << "mask " << mask;

@@ -30,10 +30,11 @@ class FailAt final {
 public:
     FailAt(std::string operation, QString control)
     {
-        ui::runtime::setOperationHook([operation, control](std::string_view op, const QString &name) {
-            if (op == operation && name == control)
-                throw std::runtime_error("operazione non riuscita");
-        });
+        ui::runtime::setOperationHook(
+            [operation, control](std::string_view op, const QString &name) {
+                if (op == operation && name == control)
+                    throw std::runtime_error("operazione non riuscita");
+            });
     }
     ~FailAt() { ui::runtime::setOperationHook({}); }
 };
@@ -81,9 +82,11 @@ TEST(FailureAtLoad, ControlsHiddenBeforeTheFailureStayHidden)
     }
     expectFailureReported(runtime, "operazione non riuscita");
     const auto &c = form->controls();
-    for (ui::Form1Control hidden : {Label_a, Label_b, Label_c, Responso, Responso_locomotore, responso_mix})
+    for (ui::Form1Control hidden :
+         {Label_a, Label_b, Label_c, Responso, Responso_locomotore, responso_mix})
         EXPECT_TRUE(c.widget(hidden).isHidden());
-    for (ui::Form1Control shown : {Picture1, Diagnosi_venosa, Diagnosi_arteriosa, Diagnosi_locomotore})
+    for (ui::Form1Control shown :
+         {Picture1, Diagnosi_venosa, Diagnosi_arteriosa, Diagnosi_locomotore})
         EXPECT_FALSE(c.widget(shown).isHidden());
 }
 

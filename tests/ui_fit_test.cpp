@@ -91,7 +91,8 @@ TEST_F(Form1Test, EveryCaptionAndVerdictTextFits)
 TEST_F(Form1Test, IntroductionTextsFit)
 {
     const ui::FrmSplash &splash = *form->splash();
-    for (ui::SplashControl c : {ui::SplashControl::Label1, ui::SplashControl::Label2, ui::SplashControl::Label3})
+    for (ui::SplashControl c :
+         {ui::SplashControl::Label1, ui::SplashControl::Label2, ui::SplashControl::Label3})
         expectFits(splash.controls().widget(c), splash.controls().label(c).caption(), false);
 }
 

@@ -46,7 +46,8 @@ TEST_F(Form1Test, QuestionsStandInACaptionedColumnOnePixelRowApart)
         const ui::Label &l = label(ui::kQuestionLabels.at(static_cast<std::size_t>(q.number - 1)));
         SCOPED_TRACE(nameOf(l));
         EXPECT_EQ(nameOf(l), std::string(q.label));
-        EXPECT_EQ(l.caption(), QString::fromUtf8(q.text.data(), static_cast<qsizetype>(q.text.size())));
+        EXPECT_EQ(l.caption(),
+                  QString::fromUtf8(q.text.data(), static_cast<qsizetype>(q.text.size())));
         // 600 + 360 (n - 1) twips from the top: 40 + 24 (n - 1) pixels; 7005 x 300 twips.
         EXPECT_EQ(l.geometry(), QRect(8, 40 + 24 * (q.number - 1), 467, 20));
         EXPECT_EQ(l.palette().color(QPalette::WindowText), QColor(0x0000C0));
@@ -65,16 +66,19 @@ TEST_F(Form1Test, EveryControlLiesInsideTheClientArea)
         EXPECT_TRUE(client.contains(w.geometry())) << nameOf(w);
     }
     EXPECT_EQ(controls().size(), 29U);
-    EXPECT_EQ(widget(Label13).geometry().bottom() + 1, 348); // 5220 twips
-    EXPECT_EQ(widget(Picture1).geometry().bottom() + 1, 508); // 7620 twips
+    EXPECT_EQ(widget(Label13).geometry().bottom() + 1, 348);      // 5220 twips
+    EXPECT_EQ(widget(Picture1).geometry().bottom() + 1, 508);     // 7620 twips
     EXPECT_EQ(widget(Label_dorvik).geometry().bottom() + 1, 505); // 7575 twips
 }
 
 TEST_F(Form1Test, OnlyTheStackedRowsOverlapAndByOnePixel)
 {
     const std::set<std::pair<Form1Control, Form1Control>> stacked{
-        {Label15, Label14}, {Responso_locomotore, Responso}, {responso_mix, Responso_locomotore},
-        {Label_b, Label_a}, {Label_c, Label_b}};
+        {Label15, Label14},
+        {Responso_locomotore, Responso},
+        {responso_mix, Responso_locomotore},
+        {Label_b, Label_a},
+        {Label_c, Label_b}};
     for (std::size_t i = 0; i < controls().size(); ++i) {
         for (std::size_t j = i + 1; j < controls().size(); ++j) {
             const QWidget &a = controls().ControlSet::widget(i);
@@ -123,7 +127,8 @@ TEST_F(Form1Test, ControlsHaveTheirColoursFontsAndAlignment)
         EXPECT_EQ(l.font().bold(), row.bold);
         EXPECT_EQ((l.alignment() & Qt::AlignHCenter) != 0, row.centred);
     }
-    EXPECT_EQ(label(Label_eldrano).caption(), QStringLiteral("   Realizzato dal Dr. Eldrano Vescandi "));
+    EXPECT_EQ(label(Label_eldrano).caption(),
+              QStringLiteral("   Realizzato dal Dr. Eldrano Vescandi "));
     EXPECT_EQ(label(Diagnosi_venosa).caption(), QStringLiteral("Diagnosi_venosa"));
 }
 
@@ -208,7 +213,8 @@ TEST_F(Form1Test, ClicksAnswerAndDoubleClicksTakeBack)
                     doubleClick(widget(question));
             }
             expected.set(n, row.bold);
-            EXPECT_EQ(form->answers(), expected) << "question " << n << ", row of " << row.actions.size();
+            EXPECT_EQ(form->answers(), expected)
+                << "question " << n << ", row of " << row.actions.size();
             EXPECT_EQ(label(question).isBold(), row.bold);
         }
     }

@@ -30,7 +30,8 @@ double meanDifference(const QImage &a, const QImage &b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                   + std::abs(qBlue(p) - qBlue(q));
         }
     return sum / (3.0 * a.width() * a.height());
 }
@@ -66,8 +67,10 @@ TEST_F(Form1Test, PicturesAreDrawnAtTheirPlaceAndSize)
 {
     ui::FrmSplash &splash = *form->splash();
     const ui::Picture &portrait = splash.controls().picture(ui::SplashControl::Image1);
-    expectDrawnAtSize(splash, portrait.geometry().translated(splash.controls().widget(ui::SplashControl::Frame1).pos()),
-                      portrait.picture());
+    expectDrawnAtSize(
+        splash,
+        portrait.geometry().translated(splash.controls().widget(ui::SplashControl::Frame1).pos()),
+        portrait.picture());
 
     dismissIntroduction();
     controls().show(Picture1);
@@ -88,7 +91,8 @@ TEST_F(Form1Test, TextsStillFit)
         EXPECT_LE(extent.height, label(q).height());
     }
     const QString venous = QString::fromUtf8(report(Report::Venous).data());
-    const auto extent = ui::Label::measure(venous, label(Diagnosi_venosa).font(), label(Diagnosi_venosa).width());
+    const auto extent =
+        ui::Label::measure(venous, label(Diagnosi_venosa).font(), label(Diagnosi_venosa).width());
     EXPECT_LE(extent.height, label(Diagnosi_venosa).height());
 
     click(widget(Label1));

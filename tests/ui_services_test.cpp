@@ -44,9 +44,10 @@ TEST(Units, ColoursKeepRedInTheLowByte)
         ui::VbColor value;
         QRgb rgb;
     };
-    for (const Row row : {Row{ui::colors::darkRed, 0xC00000}, Row{ui::colors::darkBlue, 0x0000C0},
-                          Row{ui::colors::periwinkle, 0x8080FF}, Row{ui::colors::lightYellow, 0xFFFF80},
-                          Row{ui::colors::red, 0xFF0000}, Row{ui::VbColor{0x00123456}, 0x563412}})
+    for (const Row row :
+         {Row{ui::colors::darkRed, 0xC00000}, Row{ui::colors::darkBlue, 0x0000C0},
+          Row{ui::colors::periwinkle, 0x8080FF}, Row{ui::colors::lightYellow, 0xFFFF80},
+          Row{ui::colors::red, 0xFF0000}, Row{ui::VbColor{0x00123456}, 0x563412}})
         EXPECT_EQ(row.value.toQColor().rgb(), QColor(row.rgb).rgb()) << std::hex << row.value.value;
 }
 
@@ -100,17 +101,21 @@ TEST(LabelClicks, FollowThePlatformsOrder)
     };
     const Row rows[] = {
         {"click", [&] { QTest::mouseClick(&label, Qt::LeftButton, {}, inside); }, 1, 0},
-        {"released outside", [&] {
+        {"released outside",
+         [&] {
              QTest::mousePress(&label, Qt::LeftButton, {}, inside);
              QTest::mouseRelease(&label, Qt::LeftButton, {}, outside);
-         }, 0, 0},
+         },
+         0, 0},
         {"right button", [&] { QTest::mouseClick(&label, Qt::RightButton, {}, inside); }, 0, 0},
-        {"double-click", [&] {
+        {"double-click",
+         [&] {
              QTest::mousePress(&label, Qt::LeftButton, {}, inside);
              QTest::mouseRelease(&label, Qt::LeftButton, {}, inside);
              QTest::mouseDClick(&label, Qt::LeftButton, {}, inside);
              QTest::mouseRelease(&label, Qt::LeftButton, {}, inside);
-         }, 1, 1},
+         },
+         1, 1},
     };
     for (const Row &row : rows) {
         clicks.clear();

@@ -102,7 +102,8 @@ TEST_F(SplashTest, WindowHasNoTitleBarAndStandsCentred)
     EXPECT_EQ(control(Label1).palette().color(QPalette::WindowText), QColor(0x0000FF));
     EXPECT_EQ(control(Label2).palette().color(QPalette::WindowText), QColor(0xC00000));
     EXPECT_EQ(control(Label3).palette().color(QPalette::WindowText), QColor(0x808080));
-    EXPECT_EQ(QApplication::focusWidget(), &control(Command1)) << "the only control that takes focus";
+    EXPECT_EQ(QApplication::focusWidget(), &control(Command1))
+        << "the only control that takes focus";
     EXPECT_EQ(splash->controls().picture(Image1).picture().size(), QSize(275, 475));
 }
 
@@ -174,9 +175,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, SplashKeyTest,
 TEST_F(SplashTest, QueuedEventsDismissOnce)
 {
     for (const char *text : {"b", "c"})
-        QCoreApplication::postEvent(&control(Command1),
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier,
-                                                  QString::fromLatin1(text)));
+        QCoreApplication::postEvent(
+            &control(Command1),
+            new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QString::fromLatin1(text)));
     QCoreApplication::processEvents();
     expectDismissedOnce();
     EXPECT_TRUE(splash.isNull()) << "the unloaded window is destroyed";

@@ -32,13 +32,15 @@ std::uint64_t setting(const char *name, std::uint64_t fallback)
     return value ? std::strtoull(value, nullptr, 10) : fallback;
 }
 
-constexpr Qt::Key kCharacterKeys[] = {Qt::Key_A, Qt::Key_Q, Qt::Key_7, Qt::Key_Space, Qt::Key_Return,
-                                      Qt::Key_Escape, Qt::Key_Backspace, Qt::Key_Comma};
-constexpr Qt::Key kSilentKeys[] = {Qt::Key_Left, Qt::Key_Down, Qt::Key_F2, Qt::Key_Shift,
-                                   Qt::Key_Control, Qt::Key_Home};
+constexpr Qt::Key kCharacterKeys[] = {Qt::Key_A,         Qt::Key_Q,      Qt::Key_7,
+                                      Qt::Key_Space,     Qt::Key_Return, Qt::Key_Escape,
+                                      Qt::Key_Backspace, Qt::Key_Comma};
+constexpr Qt::Key kSilentKeys[] = {Qt::Key_Left,  Qt::Key_Down,    Qt::Key_F2,
+                                   Qt::Key_Shift, Qt::Key_Control, Qt::Key_Home};
 // Keys for the questionnaire: Tab moves the focus, Space presses the focused button.
-constexpr Qt::Key kQuestionnaireKeys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return,
-                                          Qt::Key_A, Qt::Key_Escape, Qt::Key_Left, Qt::Key_F2};
+constexpr Qt::Key kQuestionnaireKeys[] = {Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Space,
+                                          Qt::Key_Return, Qt::Key_A,       Qt::Key_Escape,
+                                          Qt::Key_Left,   Qt::Key_F2};
 
 class Storm final {
 public:
@@ -63,7 +65,10 @@ public:
     int dismissals = 0;
 
 private:
-    std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_random); }
+    std::size_t pick(std::size_t n)
+    {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_random);
+    }
 
     void restart()
     {
@@ -74,8 +79,10 @@ private:
         m_form = std::make_unique<ui::Form1>();
         m_answers = AnswerSheet{};
         m_highlighted.clear();
-        m_pressSpy = std::make_unique<QSignalSpy>(&m_form->controls().button(Command1), &QPushButton::clicked);
-        m_fineSpy = std::make_unique<QSignalSpy>(&m_form->controls().button(Command2), &QPushButton::clicked);
+        m_pressSpy = std::make_unique<QSignalSpy>(&m_form->controls().button(Command1),
+                                                  &QPushButton::clicked);
+        m_fineSpy = std::make_unique<QSignalSpy>(&m_form->controls().button(Command2),
+                                                 &QPushButton::clicked);
         ++restarts;
     }
 
@@ -145,7 +152,8 @@ private:
         }
         for (Form1Control heading : m_highlighted) {
             const ui::Label &l = c.label(heading);
-            EXPECT_TRUE(l.isBold() && l.foreColor() == ui::colors::red && l.backColor() == ui::colors::white)
+            EXPECT_TRUE(l.isBold() && l.foreColor() == ui::colors::red
+                        && l.backColor() == ui::colors::white)
                 << "a highlight was taken back";
         }
         return !::testing::Test::HasFailure();
@@ -154,7 +162,8 @@ private:
     void updateModel(Form1Control target, bool clicked)
     {
         for (int n = 1; n <= kQuestionCount; ++n)
-            if (ui::kQuestionLabels.at(static_cast<std::size_t>(n - 1)) == target && m_form->controls().widget(target).isVisible())
+            if (ui::kQuestionLabels.at(static_cast<std::size_t>(n - 1)) == target
+                && m_form->controls().widget(target).isVisible())
                 m_answers.set(n, clicked);
     }
 
@@ -163,13 +172,17 @@ private:
         const auto &c = m_form->controls();
         const PressOutcome expected = expectedOutcome(score(m_answers));
         for (const auto &[control, visible] : expected.visible)
-            EXPECT_EQ(!c.widget(control).isHidden(), visible) << c.widget(control).objectName().toStdString();
+            EXPECT_EQ(!c.widget(control).isHidden(), visible)
+                << c.widget(control).objectName().toStdString();
         for (const auto &[control, caption] : expected.captions)
-            EXPECT_EQ(c.label(control).caption(), caption) << c.widget(control).objectName().toStdString();
-        EXPECT_EQ(static_cast<std::size_t>(m_runtime.beeps), beepsBefore + static_cast<std::size_t>(expected.beeps * pressCount));
+            EXPECT_EQ(c.label(control).caption(), caption)
+                << c.widget(control).objectName().toStdString();
+        EXPECT_EQ(static_cast<std::size_t>(m_runtime.beeps),
+                  beepsBefore + static_cast<std::size_t>(expected.beeps * pressCount));
         std::size_t verdictBoxes = 0;
         for (std::size_t i = boxesBefore; i < m_runtime.boxes.size(); ++i)
-            verdictBoxes += m_runtime.boxes[i].title == QStringLiteral("Diagnosi Incerta") ? 1U : 0U;
+            verdictBoxes +=
+                m_runtime.boxes[i].title == QStringLiteral("Diagnosi Incerta") ? 1U : 0U;
         EXPECT_EQ(verdictBoxes, static_cast<std::size_t>(expected.boxes * pressCount));
         for (const auto &[control, caption] : expected.captions)
             if ((control == Responso || control == Responso_locomotore || control == responso_mix)
@@ -194,7 +207,8 @@ TEST(Storm, HundredThousandRandomEventsKeepEveryPromise)
     Storm storm(seed, runtime);
     for (std::uint64_t i = 0; i < events; ++i) {
         if (!storm.step()) {
-            ADD_FAILURE() << "storm failed at event " << i << "; replay with TERVANEL_STORM_SEED=" << seed
+            ADD_FAILURE() << "storm failed at event " << i
+                          << "; replay with TERVANEL_STORM_SEED=" << seed
                           << " TERVANEL_STORM_EVENTS=" << i + 1;
             return;
         }

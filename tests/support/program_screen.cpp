@@ -85,7 +85,8 @@ QImage ProgramScreen::settled(Rect r) const
 bool ProgramScreen::highlighted(Rect r) const
 {
     const QImage image = grab(r);
-    return contains(image, screen::kRed) && image.pixel(r.width - 2, r.height / 2) == qRgb(255, 255, 255);
+    return contains(image, screen::kRed)
+           && image.pixel(r.width - 2, r.height / 2) == qRgb(255, 255, 255);
 }
 
 std::optional<TopLevel> ProgramScreen::windowTitled(const std::string &title) const

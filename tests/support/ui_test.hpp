@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 // GoogleTest prints Qt strings as text in failure messages.
@@ -80,7 +80,10 @@ protected:
     // Dismisses the introduction with its OK button and waits for the questionnaire.
     void dismissIntroduction();
 
-    [[nodiscard]] const ui::Controls<ui::Form1Control> &controls() const { return form->controls(); }
+    [[nodiscard]] const ui::Controls<ui::Form1Control> &controls() const
+    {
+        return form->controls();
+    }
     [[nodiscard]] QWidget &widget(ui::Form1Control c) const { return controls().widget(c); }
     [[nodiscard]] ui::Label &label(ui::Form1Control c) const { return controls().label(c); }
     void press(ui::Form1Control c) { click(widget(c)); }

@@ -13,7 +13,8 @@ namespace {
 QtMessageHandler standardHandler = nullptr;
 
 // The offscreen platform warns about every window operation it has no use for.
-void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext &context,
+                            const QString &message)
 {
     if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
         return;

@@ -41,9 +41,10 @@ PressOutcome expectedOutcome(const Scores &scores)
     out.visible[Responso] = venous || locomotor;
     out.captions[Responso] = venous ? qt(heading(VerdictStep::Venous)) : QString();
     out.visible[responso_mix] = (arterial && !locomotor) || uncertain;
-    out.captions[responso_mix] = uncertain  ? qt(heading(VerdictStep::Uncertain))
-                                 : arterial ? qt(heading(VerdictStep::Arterial)) // kept while hidden
-                                            : QString();
+    out.captions[responso_mix] = uncertain ? qt(heading(VerdictStep::Uncertain))
+                                 : arterial
+                                     ? qt(heading(VerdictStep::Arterial)) // kept while hidden
+                                     : QString();
     if (noAnswer || locomotor || venous || uncertain)
         out.visible[Responso_locomotore] = noAnswer || locomotor;
     out.captions[Responso_locomotore] = noAnswer ? qt(heading(VerdictStep::NoAnswer))

@@ -25,11 +25,16 @@ struct PressOutcome {
 
 // The verdict controls whose visibility a press may change.
 inline constexpr ui::Form1Control kVerdictControls[] = {
-    ui::Form1Control::Label_a,          ui::Form1Control::Label_b,
-    ui::Form1Control::Label_c,          ui::Form1Control::Picture1,
-    ui::Form1Control::Responso,         ui::Form1Control::Responso_locomotore,
-    ui::Form1Control::responso_mix,     ui::Form1Control::Diagnosi_venosa,
-    ui::Form1Control::Diagnosi_arteriosa, ui::Form1Control::Diagnosi_locomotore,
+    ui::Form1Control::Label_a,
+    ui::Form1Control::Label_b,
+    ui::Form1Control::Label_c,
+    ui::Form1Control::Picture1,
+    ui::Form1Control::Responso,
+    ui::Form1Control::Responso_locomotore,
+    ui::Form1Control::responso_mix,
+    ui::Form1Control::Diagnosi_venosa,
+    ui::Form1Control::Diagnosi_arteriosa,
+    ui::Form1Control::Diagnosi_locomotore,
 };
 
 } // namespace tervanel::test

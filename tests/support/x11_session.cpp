@@ -105,12 +105,14 @@ X11Session::X11Session(int screenWidth, int screenHeight)
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
         throw std::runtime_error("pipe failed");
-    const std::string screen = std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
+    const std::string screen =
+        std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
     // Quiet, and gone by itself once its last client (this session) disconnects.
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     for (int fd : {0, 1, 2})
-        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY,
+                                         0);
     m_server = spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", screen,
                       "-nolisten", "tcp", "-terminate"},
                      currentEnvironment(), &actions);
@@ -154,7 +156,8 @@ X11Session::~X11Session()
     rmdir(m_runtimeDir.c_str());
 }
 
-void X11Session::startProgram(const std::string &path, const std::vector<std::string> &extraEnvironment)
+void X11Session::startProgram(const std::string &path,
+                              const std::vector<std::string> &extraEnvironment)
 {
     startCommand({path}, extraEnvironment);
 }
@@ -172,7 +175,8 @@ void X11Session::startCommand(const std::vector<std::string> &command,
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, m_outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, m_outputPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     m_program = spawn(command, env, &actions);
@@ -225,7 +229,8 @@ std::vector<TopLevel> X11Session::mappedTopLevels() const
         if (!XGetWindowAttributes(m_display, children[i], &attributes)
             || attributes.map_state != IsViewable || attributes.override_redirect)
             continue;
-        TopLevel top{children[i], attributes.x, attributes.y, attributes.width, attributes.height, {}};
+        TopLevel top{children[i],      attributes.x,      attributes.y,
+                     attributes.width, attributes.height, {}};
         XTextProperty name;
         if (XGetWMName(m_display, children[i], &name) && name.value) {
             top.title.assign(reinterpret_cast<const char *>(name.value), name.nitems);
@@ -248,8 +253,9 @@ std::vector<XID> X11Session::everMapped()
 QImage X11Session::grab(int x, int y, int width, int height) const
 {
     XSync(m_display, False);
-    XImage *image = XGetImage(m_display, XDefaultRootWindow(m_display), x, y,
-                              static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    XImage *image =
+        XGetImage(m_display, XDefaultRootWindow(m_display), x, y, static_cast<unsigned>(width),
+                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image)
         throw std::runtime_error("cannot read the screen");
     QImage result(width, height, QImage::Format_RGB32);

@@ -46,7 +46,8 @@ public:
     X11Session &operator=(const X11Session &) = delete;
 
     // Starts the program with DISPLAY pointing here; its output goes to a file.
-    void startProgram(const std::string &path, const std::vector<std::string> &extraEnvironment = {});
+    void startProgram(const std::string &path,
+                      const std::vector<std::string> &extraEnvironment = {});
     // The same, for a command line (a program run under another, such as strace).
     void startCommand(const std::vector<std::string> &command,
                       const std::vector<std::string> &extraEnvironment = {});

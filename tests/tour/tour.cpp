@@ -39,7 +39,8 @@ public:
         require(splash.has_value(), "the introduction did not come up");
         shot("01-introduction", {splash->x, splash->y, splash->width, splash->height});
 
-        require(m_view.dismissIntroduction("space").has_value(), "the questionnaire did not come up");
+        require(m_view.dismissIntroduction("space").has_value(),
+                "the questionnaire did not come up");
         shot("02-questionnaire");
 
         press([&] { return m_view.highlighted(kHeadingLocomotor); });
@@ -86,13 +87,13 @@ public:
 private:
     void shot(const char *name, Rect where = kQuestionnaire)
     {
-        const QString path = QDir(m_folder).absoluteFilePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+        const QString path =
+            QDir(m_folder).absoluteFilePath(QString::fromLatin1(name) + QStringLiteral(".png"));
         require(m_view.settled(where).save(path), "cannot save a screenshot");
         std::printf("%s\n", qPrintable(QDir::current().relativeFilePath(path)));
     }
 
-    template <class Shown>
-    void press(Shown shown)
+    template <class Shown> void press(Shown shown)
     {
         m_session.click(kResponso.x, kResponso.y);
         require(waitFor(shown), "the verdict did not show");
@@ -126,8 +127,9 @@ int main(int argc, char *argv[])
     try {
         std::printf("No display here: touring Tervanel on a virtual screen. Screenshots:\n");
         Tour(argv[1], QString::fromLocal8Bit(argv[2])).run();
-        std::printf("On a desktop (with DISPLAY or WAYLAND_DISPLAY set), make run opens the program "
-                    "in a window.\n");
+        std::printf(
+            "On a desktop (with DISPLAY or WAYLAND_DISPLAY set), make run opens the program "
+            "in a window.\n");
         return 0;
     } catch (const std::exception &failure) {
         std::fprintf(stderr, "The tour stopped: %s\n", failure.what());

@@ -23,8 +23,9 @@ QString fromUtf8(std::string_view text)
 QString introductionText()
 {
     const QString cr(QLatin1Char('\r'));
-    return QStringLiteral("Capita spesso di avere dei dolori alle gambe e di non capire a cosa siano "
-                          "dovuti e di non sapere da quale specialista andare.")
+    return QStringLiteral(
+               "Capita spesso di avere dei dolori alle gambe e di non capire a cosa siano "
+               "dovuti e di non sapere da quale specialista andare.")
            + cr + cr + cr + QString(13, QLatin1Char(' '))
            + QStringLiteral("Fate questo test e ne saprete di più !!!!") + cr + cr
            + QStringLiteral("Per ulteriori chiarimenti mandate una e-mail a:") + cr + cr + cr

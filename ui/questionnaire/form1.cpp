@@ -82,7 +82,8 @@ AnswerSheet Form1::answers() const
 {
     AnswerSheet sheet;
     for (const Question &q : questions())
-        sheet.set(q.number, m_controls.bold(kQuestionLabels.at(static_cast<std::size_t>(q.number - 1))));
+        sheet.set(q.number,
+                  m_controls.bold(kQuestionLabels.at(static_cast<std::size_t>(q.number - 1))));
     return sheet;
 }
 

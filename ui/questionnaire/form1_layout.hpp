@@ -54,19 +54,24 @@ inline constexpr std::string_view kBannerDescription =
 
 // The question labels take their texts from the question catalogue.
 inline constexpr std::array<Form1Control, 13> kQuestionLabels{
-    Form1Control::Label1,  Form1Control::Label2,  Form1Control::Label3, Form1Control::Label4,
-    Form1Control::Label5,  Form1Control::Label6,  Form1Control::Label7, Form1Control::Label8,
+    Form1Control::Label1,  Form1Control::Label2,  Form1Control::Label3,  Form1Control::Label4,
+    Form1Control::Label5,  Form1Control::Label6,  Form1Control::Label7,  Form1Control::Label8,
     Form1Control::Label9,  Form1Control::Label10, Form1Control::Label11, Form1Control::Label12,
     Form1Control::Label13,
 };
 
 // The ten controls that only an evaluation shows.
 inline constexpr std::array<Form1Control, 10> kResultControls{
-    Form1Control::Label_a,          Form1Control::Label_b,
-    Form1Control::Label_c,          Form1Control::Responso,
-    Form1Control::Responso_locomotore, Form1Control::responso_mix,
-    Form1Control::Picture1,         Form1Control::Diagnosi_venosa,
-    Form1Control::Diagnosi_arteriosa, Form1Control::Diagnosi_locomotore,
+    Form1Control::Label_a,
+    Form1Control::Label_b,
+    Form1Control::Label_c,
+    Form1Control::Responso,
+    Form1Control::Responso_locomotore,
+    Form1Control::responso_mix,
+    Form1Control::Picture1,
+    Form1Control::Diagnosi_venosa,
+    Form1Control::Diagnosi_arteriosa,
+    Form1Control::Diagnosi_locomotore,
 };
 
 namespace form1_layout {

@@ -33,7 +33,10 @@ public:
         return s;
     }
 
-    [[nodiscard]] QStringList actionNames() const override { return {kAnswerYesAction, kTakeBackAction}; }
+    [[nodiscard]] QStringList actionNames() const override
+    {
+        return {kAnswerYesAction, kTakeBackAction};
+    }
 
     [[nodiscard]] QString localizedActionName(const QString &action) const override
     {

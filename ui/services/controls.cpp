@@ -133,8 +133,8 @@ Picture &ControlSet::picture(std::size_t index) const
 {
     const ControlKind kind = m_kinds.at(index);
     if (kind != ControlKind::PictureBox && kind != ControlKind::Image && kind != ControlKind::Frame)
-        throw std::logic_error(widget(index).objectName().toStdString() + " is a "
-                               + kindName(kind) + ", not a picture");
+        throw std::logic_error(widget(index).objectName().toStdString() + " is a " + kindName(kind)
+                               + ", not a picture");
     return static_cast<Picture &>(widget(index));
 }
 

@@ -28,8 +28,7 @@ struct FontSpec {
 
 // One row of a window's control table, as stored in the window's description.
 // Positions and sizes are in twips, relative to the parent control or the window.
-template <class Name>
-struct ControlSpec {
+template <class Name> struct ControlSpec {
     Name name;
     std::string_view id; // the control's name, for tools and tests
     ControlKind kind;
@@ -92,8 +91,7 @@ private:
     std::vector<ControlKind> m_kinds;
 };
 
-template <class Name>
-class Controls final : public ControlSet {
+template <class Name> class Controls final : public ControlSet {
 public:
     template <std::size_t N>
     void build(QWidget &window, const std::array<ControlSpec<Name>, N> &table)
@@ -101,16 +99,11 @@ public:
         std::array<Row, N> rows;
         for (std::size_t i = 0; i < N; ++i) {
             const ControlSpec<Name> &c = table[i];
-            rows[i] = Row{c.id,
-                          c.kind,
-                          c.text,
-                          pixelRect(c.left, c.top, c.width, c.height),
-                          c.back,
-                          c.fore,
-                          c.font,
-                          c.align,
-                          c.tabIndex,
-                          c.parent ? std::optional(index(*c.parent)) : std::nullopt};
+            rows[i] = Row{c.id,       c.kind,
+                          c.text,     pixelRect(c.left, c.top, c.width, c.height),
+                          c.back,     c.fore,
+                          c.font,     c.align,
+                          c.tabIndex, c.parent ? std::optional(index(*c.parent)) : std::nullopt};
         }
         ControlSet::build(window, rows);
     }

@@ -14,7 +14,8 @@ namespace tervanel::ui {
 void registerBuiltInFonts()
 {
     static const bool registered = [] {
-        for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
+        for (const char *file :
+             {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
             if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0)
                 throw std::runtime_error(std::string("il carattere ") + file
                                          + " manca o è danneggiato");
