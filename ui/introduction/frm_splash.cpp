@@ -90,19 +90,17 @@ void FrmSplash::dismiss()
     runtime::showWindow(m_questionnaire);
 }
 
-void FrmSplash::onKeyPress(const QKeyEvent &event)
+void FrmSplash::onKeyPress()
 {
-    static_cast<void>(event.text()); // the character itself is of no interest
-    dismiss();
+    dismiss(); // whatever the character
 }
 
 bool FrmSplash::eventFilter(QObject *watched, QEvent *event)
 {
     // Key preview: every key reaches the window before the control that has the focus.
     if (event->type() == QEvent::KeyPress) {
-        const auto &key = static_cast<const QKeyEvent &>(*event);
-        if (!key.text().isEmpty()) {
-            runtime::handle([this, &key] { onKeyPress(key); });
+        if (!static_cast<const QKeyEvent &>(*event).text().isEmpty()) {
+            runtime::handle([this] { onKeyPress(); });
             return true;
         }
     }
@@ -115,7 +113,7 @@ void FrmSplash::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
-    runtime::handle([this, event] { onKeyPress(*event); });
+    runtime::handle([this] { onKeyPress(); });
 }
 
 void FrmSplash::closeEvent(QCloseEvent *event)

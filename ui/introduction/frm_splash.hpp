@@ -33,7 +33,8 @@ protected:
 private:
     void load();
     void dismiss();
-    void onKeyPress(const QKeyEvent &event);
+    // Any key that produces a character; the character itself is not used.
+    void onKeyPress();
 
     QWidget &m_questionnaire;
     Controls<SplashControl> m_controls;
