@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/questions.hpp"
+#include "core/scoring.hpp"
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tervanel::bench {
+
+// The answer patterns the benchmarks are run with, one per kind of verdict, and the
+// verdict step each must reach: a pattern that stopped reaching it after a change to
+// the catalogue would time something else than its name says.
+struct Pattern {
+    std::string_view name;
+    std::uint32_t mask; // bit n - 1: question n answered yes
+    VerdictStep reaches;
+};
+
+constexpr std::uint32_t maskOf(std::initializer_list<int> yes)
+{
+    std::uint32_t mask = 0;
+    for (int n : yes)
+        mask |= 1U << (n - 1);
+    return mask;
+}
+
+inline constexpr std::uint32_t kAllSheets = 1U << kQuestionCount; // 8,192
+
+inline constexpr std::array<Pattern, 5> kPatterns{{
+    {"none", maskOf({}), VerdictStep::NoAnswer},
+    {"venous", maskOf({1, 5, 8}), VerdictStep::Venous},
+    {"arterial", maskOf({3, 6, 9}), VerdictStep::Arterial},
+    {"uncertain", maskOf({1, 3}), VerdictStep::Uncertain},
+    {"all13", kAllSheets - 1, VerdictStep::Locomotor},
+}};
+
+// Throws when a pattern no longer reaches its verdict step.
+inline void checkPatterns()
+{
+    for (const Pattern &p : kPatterns)
+        if (!VerdictSteps(score(AnswerSheet::fromMask(p.mask))).contains(p.reaches))
+            throw std::logic_error("the answer pattern \"" + std::string(p.name)
+                                   + "\" no longer reaches its verdict");
+}
+
+} // namespace tervanel::bench

@@ -1,0 +1,109 @@
+// The program's start-up taken apart, on a real X server: the steps of app/main.cpp
+// one after the other, each timed and followed by the process's peak memory, ending
+// when the introduction has been painted. Prints one line per step: name, the time
+// it took in milliseconds, and VmHWM in KiB after it.
+//
+//     tervanel_stages [SPAWN_NS]
+//
+// With SPAWN_NS, the CLOCK_MONOTONIC time at which the caller started this program, the
+// first line is the time from that start to main: loading and linking the libraries.
+
+#include "app/application.hpp"
+#include "bench/questionnaire.hpp"
+#include "ui/introduction/frm_splash.hpp"
+#include "ui/questionnaire/form1.hpp"
+#include "ui/services/look.hpp"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock; // CLOCK_MONOTONIC, the same clock as the caller's
+
+class Steps final {
+public:
+    explicit Steps(Clock::time_point start)
+        : m_last(start)
+    {
+    }
+
+    void done(const char *step)
+    {
+        const Clock::time_point now = Clock::now();
+        std::printf("%s\t%.3f\t%ld\n", step,
+                    std::chrono::duration<double, std::milli>(now - m_last).count(),
+                    tervanel::bench::ownPeakKiB());
+        m_last = Clock::now(); // the printing is not part of the next step
+    }
+
+private:
+    Clock::time_point m_last;
+};
+
+// Quits the event loop once a widget of the watched window has been painted: the
+// quit comes after the whole repaint, which paints every widget of the window at once.
+class FirstPaint final : public QObject {
+public:
+    explicit FirstPaint(const QWidget &window)
+        : m_window(window)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->window() == &m_window) {
+            m_seen = true;
+            // exit, not quit: quit asks the windows to close, and the introduction refuses.
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QWidget &m_window;
+    bool m_seen = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const Clock::time_point entered = Clock::now();
+    Steps steps(argc > 1 ? Clock::time_point(std::chrono::nanoseconds(std::stoll(argv[1])))
+                         : entered);
+    if (argc > 1)
+        steps.done("exec to main: loading the libraries");
+
+    QApplication application(argc, argv);
+    steps.done("QApplication: platform plugin, X connection");
+    tervanel::ui::registerBuiltInFonts();
+    steps.done("built-in fonts: font configuration and registration");
+    tervanel::app::configure(application); // the fonts are registered once only
+    steps.done("rest of configure: names, style, palette, accessibility");
+    auto form = std::make_unique<tervanel::ui::Form1>();
+    steps.done("questionnaire built, introduction built and shown");
+    tervanel::ui::FrmSplash *splash = form->splash();
+    if (!splash) {
+        std::fprintf(stderr, "tervanel_stages: no introduction\n");
+        return 1;
+    }
+    FirstPaint firstPaint(*splash);
+    application.installEventFilter(&firstPaint);
+    QTimer::singleShot(10'000, &application, [] {
+        std::fprintf(stderr, "tervanel_stages: the introduction was not painted in 10 s\n");
+        QCoreApplication::exit(2);
+    });
+    const int status = QApplication::exec();
+    steps.done("event loop until the introduction is painted");
+    application.removeEventFilter(&firstPaint);
+    return status;
+}
