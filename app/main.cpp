@@ -1,4 +1,5 @@
 #include "app/application.hpp"
+#include "ui/services/look.hpp"
 #include "ui/questionnaire/form1.hpp"
 #include "ui/services/runtime.hpp"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    tervanel::ui::useOnlyBuiltInFonts();
     QApplication application(argc, argv);
     std::unique_ptr<tervanel::ui::Form1> form1;
     tervanel::ui::runtime::handle([&] {

@@ -140,7 +140,7 @@ TEST_F(EndToEnd, KeysWithoutCharactersAndTheCreditLeaveTheIntroduction)
 TEST_F(EndToEnd, ClosingTheQuestionnaireEndsTheProgram)
 {
     session.closeWindow(introduction.id);
-    const TopLevel form = dismissIntroduction();
+    const TopLevel form = dismissIntroduction(); // fails if the close had been taken
     EXPECT_TRUE(session.waitForExit(std::chrono::milliseconds(0)) == std::nullopt);
     session.closeWindow(form.id);
     expectEndsCleanly();

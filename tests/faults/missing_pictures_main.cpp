@@ -2,6 +2,7 @@
 // report the damage in a box and end with a failure status, never crash.
 
 #include "app/application.hpp"
+#include "ui/services/look.hpp"
 #include "ui/questionnaire/form1.hpp"
 #include "ui/services/runtime.hpp"
 
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    tervanel::ui::useOnlyBuiltInFonts();
     QApplication application(argc, argv);
     std::unique_ptr<tervanel::ui::Form1> form1;
     tervanel::ui::runtime::handle([&] {

@@ -29,6 +29,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     standardHandler = qInstallMessageHandler(quietOffscreenWarnings);
+    tervanel::ui::useOnlyBuiltInFonts();
     QApplication application(argc, argv);
     tervanel::ui::installLook();
     tervanel::ui::installAccessibility();

@@ -118,8 +118,11 @@ void FrmSplash::keyPressEvent(QKeyEvent *event)
 
 void FrmSplash::closeEvent(QCloseEvent *event)
 {
-    // No close box and no system menu: the window is left only by dismissing it.
-    event->ignore();
+    // No close box and no system menu: the user leaves the window only by dismissing it,
+    // so a close from the window manager is refused. A close that does not come from the
+    // window system (the application quitting, at a logout say) goes through.
+    if (event->spontaneous())
+        event->ignore();
 }
 
 } // namespace tervanel::ui

@@ -1,7 +1,9 @@
 #include "ui/services/look.hpp"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QFontDatabase>
+#include <QResource>
 #include <QString>
 #include <QStyle>
 #include <QStyleFactory>
@@ -9,16 +11,38 @@
 #include <cmath>
 #include <stdexcept>
 
+#if TERVANEL_HAS_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace tervanel::ui {
+
+void useOnlyBuiltInFonts()
+{
+#if TERVANEL_HAS_FONTCONFIG
+    FcConfig *empty = FcConfigCreate();
+    FcConfigSetCurrent(empty); // takes its own reference
+    FcConfigDestroy(empty);
+#endif
+}
 
 void registerBuiltInFonts()
 {
     static const bool registered = [] {
         for (const char *file :
-             {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
-            if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0)
+             {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}) {
+            const QResource resource(QString::fromLatin1(file));
+            // The font files are stored uncompressed: the font database reads them where
+            // they lie in the program, without a copy.
+            const QByteArray data =
+                resource.compressionAlgorithm() == QResource::NoCompression
+                    ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                              static_cast<qsizetype>(resource.size()))
+                    : resource.uncompressedData();
+            if (!resource.isValid() || QFontDatabase::addApplicationFontFromData(data) < 0)
                 throw std::runtime_error(std::string("il carattere ") + file
                                          + " manca o è danneggiato");
+        }
         return true;
     }();
     static_cast<void>(registered);

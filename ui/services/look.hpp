@@ -9,6 +9,12 @@ namespace tervanel::ui {
 // the user has or how the font configuration is set.
 inline constexpr const char *kDialogFamily = "Liberation Sans";
 
+// To be called before the application object exists: the program's text then comes
+// from its built-in fonts alone, and the system's font configuration is not read at
+// all (reading it costs start-up time and could only change the look). Does nothing
+// where there is no fontconfig.
+void useOnlyBuiltInFonts();
+
 // Registers the built-in font files. Safe to call more than once; throws
 // std::runtime_error when a font file is missing or damaged.
 void registerBuiltInFonts();
