@@ -99,7 +99,8 @@ TEST_F(Form1Test, FailureWhileAnsweringIsReported)
     EXPECT_FALSE(label(Label6).isBold());
 }
 
-// Creating the windows without their pictures, or with damaged ones in their place.
+// Creating the windows without their pictures, or with damaged ones in their place:
+// the introduction's portrait is the first picture they need.
 TEST(DamagedPictures, AreReportedNeverACrash)
 {
     struct Row {
@@ -123,13 +124,32 @@ TEST(DamagedPictures, AreReportedNeverACrash)
         if (!row.replacement.isEmpty())
             QResource::unregisterResource(row.replacement);
         restoreBuiltInResources();
-        expectFailureReported(runtime, ":/banner.gif");
-        EXPECT_EQ(form, nullptr);
+        expectFailureReported(runtime, ":/portrait.jpg");
+        // The questionnaire's load stopped at the introduction, which never came up.
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->splash(), nullptr);
+        EXPECT_FALSE(form->isVisible());
     }
     // And with the pictures back, the window builds again.
     RuntimeRecorder runtime;
     ui::Form1 form;
     EXPECT_TRUE(runtime.boxes.empty());
+}
+
+// The banner is decoded when a press first shows it: a damaged one is reported then,
+// with the press's earlier steps done.
+TEST_F(Form1Test, DamagedBannerIsReportedAtTheFirstPress)
+{
+    dismissIntroduction();
+    click(widget(Label3));
+    removeBuiltInResources();
+    ASSERT_TRUE(QResource::registerResource(QStringLiteral(TERVANEL_DAMAGED_PICTURES)));
+    click(widget(Command1));
+    QResource::unregisterResource(QStringLiteral(TERVANEL_DAMAGED_PICTURES));
+    restoreBuiltInResources();
+    expectFailureReported(runtime, ":/banner.gif");
+    EXPECT_EQ(label(Label_c).caption(), QStringLiteral("Arteriosa: 1"));
+    EXPECT_FALSE(widget(Picture1).isVisible());
 }
 
 } // namespace

@@ -135,6 +135,10 @@ TEST_F(Form1Test, ControlsHaveTheirColoursFontsAndAlignment)
 TEST_F(Form1Test, BannerFillsItsBoxInsideATwoPixelBorder)
 {
     const ui::Picture &banner = controls().picture(Picture1);
+    EXPECT_TRUE(banner.picture().isNull()) << "decoded only when first shown";
+    dismissIntroduction();
+    click(widget(Label1));
+    press(Command1);
     EXPECT_EQ(banner.geometry(), QRect(31, 404, 404, 104));
     EXPECT_EQ(banner.contentsRect(), QRect(2, 2, 400, 100));
     EXPECT_EQ(banner.picture().size(), QSize(400, 100));

@@ -73,7 +73,8 @@ TEST_F(Form1Test, PicturesAreDrawnAtTheirPlaceAndSize)
         portrait.picture());
 
     dismissIntroduction();
-    controls().show(Picture1);
+    click(widget(Label1));
+    click(widget(Command1));
     const ui::Picture &banner = controls().picture(Picture1);
     expectDrawnAtSize(*form, banner.contentsRect().translated(banner.pos()), banner.picture());
 }

@@ -43,8 +43,8 @@ Form1::Form1()
     for (const Question &q : questions())
         m_controls.label(kQuestionLabels.at(static_cast<std::size_t>(q.number - 1)))
             .setCaption(fromUtf8(q.text));
+    // The banner is decoded when an evaluation first shows it: start-up need not pay for it.
     Picture &banner = m_controls.picture(Picture1);
-    banner.setPicture(QStringLiteral(":/banner.gif"));
     banner.setToolTip(fromUtf8(identity::kWebAddress));
     banner.setAccessibleName(fromUtf8(kBannerDescription));
     m_controls.widget(Command1).setFocus();

@@ -32,6 +32,8 @@ void Form1::onResponsoClicked()
     c.setText(Label_a, scoreCaption(Score::Venous, scores.venous));
     c.setText(Label_b, scoreCaption(Score::Locomotor, scores.locomotor));
     c.setText(Label_c, scoreCaption(Score::Arterial, scores.arterial));
+    if (c.picture(Picture1).picture().isNull())
+        c.picture(Picture1).setPicture(QStringLiteral(":/banner.gif")); // on first use
     c.show(Picture1);
 
     if (holds(VerdictStep::NoAnswer, scores)) {

@@ -77,8 +77,8 @@ private:
 class PictureAccessible final : public QAccessibleWidget {
 public:
     explicit PictureAccessible(Picture *picture)
-        : QAccessibleWidget(picture, picture->picture().isNull() ? QAccessible::Grouping
-                                                                 : QAccessible::Graphic)
+        : QAccessibleWidget(picture, picture->role() == Picture::Role::Frame ? QAccessible::Grouping
+                                                                             : QAccessible::Graphic)
     {
     }
 };

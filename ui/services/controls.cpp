@@ -91,7 +91,7 @@ void ControlSet::build(QWidget &window, std::span<const Row> rows)
             widget = new Picture(parent, PictureFit::Stretch);
             break;
         case ControlKind::Frame: {
-            auto *frame = new Picture(parent, PictureFit::NaturalSize);
+            auto *frame = new Picture(parent, PictureFit::NaturalSize, Picture::Role::Frame);
             frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // an etched line
             widget = frame;
             break;

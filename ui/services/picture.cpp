@@ -6,9 +6,10 @@
 
 namespace tervanel::ui {
 
-Picture::Picture(QWidget *parent, PictureFit fit)
+Picture::Picture(QWidget *parent, PictureFit fit, Role role)
     : QFrame(parent)
     , m_fit(fit)
+    , m_role(role)
 {
 }
 

@@ -16,7 +16,11 @@ class Picture final : public QFrame {
     Q_OBJECT
 
 public:
-    Picture(QWidget *parent, PictureFit fit);
+    // A frame holds controls rather than a picture.
+    enum class Role { Picture, Frame };
+
+    Picture(QWidget *parent, PictureFit fit, Role role = Role::Picture);
+    [[nodiscard]] Role role() const { return m_role; }
 
     // Loads the picture; throws std::runtime_error when it is missing or damaged.
     void setPicture(const QString &resource);
@@ -33,6 +37,7 @@ protected:
 
 private:
     PictureFit m_fit;
+    Role m_role;
     QPixmap m_picture;
     ClickTracker m_clicks;
 };
