@@ -62,7 +62,7 @@ public:
         if (event->type() == QEvent::Paint && !m_seen && watched->isWidgetType()
             && static_cast<QWidget *>(watched)->window() == &m_window) {
             m_seen = true;
-            // exit, not quit: quit asks the windows to close, and the introduction refuses.
+            // exit, not quit: quit would first ask every window to close.
             QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         }
         return QObject::eventFilter(watched, event);
@@ -83,6 +83,8 @@ int main(int argc, char *argv[])
     if (argc > 1)
         steps.done("exec to main: loading the libraries");
 
+    tervanel::ui::useOnlyBuiltInFonts();
+    steps.done("fontconfig told to read no system configuration");
     QApplication application(argc, argv);
     steps.done("QApplication: platform plugin, X connection");
     tervanel::ui::registerBuiltInFonts();
