@@ -7,6 +7,7 @@ Run inside a private session bus:  dbus-run-session -- atspi_check.py PROGRAM
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -113,6 +114,7 @@ def main(program):
             process.wait()
         server.terminate()
         server.wait()
+        shutil.rmtree(runtime_dir, ignore_errors=True)
 
 
 if __name__ == "__main__":
