@@ -1,44 +1,19 @@
 #include "bench/questionnaire.hpp"
 
+#include "tests/support/harness.hpp"
+
 #include "ui/introduction/frm_splash.hpp"
 #include "ui/services/runtime.hpp"
 
 #include <QCoreApplication>
 #include <QPushButton>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
 namespace tervanel::bench {
 
 namespace {
-
-QtMessageHandler standardHandler = nullptr;
-
-void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext &context,
-                            const QString &message)
-{
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (standardHandler)
-        standardHandler(type, context, message);
-}
-
-long statusField(const char *field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.starts_with(field)) {
-            std::istringstream value(line.substr(line.find(':') + 1));
-            long kib = -1;
-            value >> kib;
-            return kib;
-        }
-    return -1;
-}
 
 QPushButton &button(QWidget &widget)
 {
@@ -51,7 +26,7 @@ void prepareOffscreen()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    standardHandler = qInstallMessageHandler(quietOffscreenWarnings);
+    harness::quietOffscreenWarnings();
 }
 
 Questionnaire::Questionnaire()
@@ -99,12 +74,12 @@ void Questionnaire::settle()
 
 long ownPeakKiB()
 {
-    return statusField("VmHWM:");
+    return harness::peakMemoryKiB();
 }
 
 long ownResidentKiB()
 {
-    return statusField("VmRSS:");
+    return harness::residentMemoryKiB();
 }
 
 } // namespace tervanel::bench

@@ -1,5 +1,7 @@
 #include "bench/xwatch.hpp"
 
+#include "tests/support/harness.hpp"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 
@@ -28,40 +30,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock; // CLOCK_MONOTONIC
 
-pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &environment,
-            const posix_spawn_file_actions_t &actions)
-{
-    std::vector<char *> args;
-    for (const std::string &a : argv)
-        args.push_back(const_cast<char *>(a.c_str()));
-    args.push_back(nullptr);
-    std::vector<char *> env;
-    for (const std::string &e : environment)
-        env.push_back(const_cast<char *>(e.c_str()));
-    env.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data()) != 0)
-        throw std::runtime_error("cannot start " + argv[0]);
-    return pid;
-}
-
-// Ends a process and reaps it: SIGTERM, and SIGKILL if that is not enough.
-void stop(pid_t pid)
-{
-    if (pid <= 0)
-        return;
-    kill(pid, SIGTERM);
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) != pid) {
-        if (Clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-}
+using harness::spawn;
+using harness::stop;
 
 std::string readFile(const std::string &path)
 {
@@ -71,50 +41,11 @@ std::string readFile(const std::string &path)
 
 } // namespace
 
-long peakMemoryKiB(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.starts_with("VmHWM:")) {
-            std::istringstream fields(line.substr(6));
-            long kib = -1;
-            fields >> kib;
-            return kib;
-        }
-    return -1;
-}
-
 XWatch::XWatch(int screenWidth, int screenHeight)
 {
-    // Xvfb picks a free display itself and writes its number to the pipe.
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        throw std::runtime_error("pipe failed");
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    for (int fd : {0, 1, 2})
-        posix_spawn_file_actions_addopen(&quiet, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
-    std::vector<std::string> serverEnvironment;
-    for (char **e = environ; *e; ++e)
-        serverEnvironment.emplace_back(*e);
-    const std::string screen =
-        std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
-    m_server = spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", screen,
-                      "-nolisten", "tcp", "-terminate"},
-                     serverEnvironment, quiet);
-    posix_spawn_file_actions_destroy(&quiet);
-    close(pipeFds[1]);
-    std::string number;
-    char c = 0;
-    while (read(pipeFds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    close(pipeFds[0]);
-    if (number.empty()) {
-        stop(m_server);
-        throw std::runtime_error("Xvfb did not start");
-    }
-    m_displayName = ":" + number;
+    const harness::XServer server = harness::startXvfb(screenWidth, screenHeight);
+    m_server = server.pid;
+    m_displayName = server.display;
     try {
         connect();
     } catch (...) {
@@ -143,11 +74,7 @@ void XWatch::connect()
         throw std::runtime_error("no DAMAGE extension on " + m_displayName);
     XSync(m_display, False);
 
-    char runtimePattern[] = "/tmp/tervanel-bench-XXXXXX";
-    if (!mkdtemp(runtimePattern))
-        throw std::runtime_error("cannot make a temporary folder");
-    m_runtimeDir = runtimePattern;
-    chmod(m_runtimeDir.c_str(), 0700);
+    m_runtimeDir = harness::makePrivateFolder("tervanel-bench-");
     m_outputPath = m_runtimeDir + "/output.txt";
 
     for (char **e = environ; *e; ++e) {
@@ -196,7 +123,7 @@ std::string XWatch::runTimed(const std::string &program)
                                      0600);
     const auto now =
         std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch());
-    const pid_t pid = spawn({program, std::to_string(now.count())}, m_environment, actions);
+    const pid_t pid = spawn({program, std::to_string(now.count())}, m_environment, &actions);
     posix_spawn_file_actions_destroy(&actions);
 
     int status = 0;
@@ -226,7 +153,7 @@ StartupSample XWatch::measure(const Candidate &candidate)
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     const Clock::time_point start = Clock::now();
-    const pid_t pid = spawn({candidate.program}, m_environment, actions);
+    const pid_t pid = spawn({candidate.program}, m_environment, &actions);
     posix_spawn_file_actions_destroy(&actions);
 
     const Window root = XDefaultRootWindow(m_display);
@@ -247,12 +174,12 @@ StartupSample XWatch::measure(const Candidate &candidate)
             } else if (event.type == MapNotify && mapped == 0 && event.xmap.event == root
                        && !event.xmap.override_redirect) {
                 mappedAt = Clock::now();
-                peak = peakMemoryKiB(pid);
+                peak = harness::peakMemoryKiB(pid);
                 mapped = event.xmap.window;
             } else if (event.type == m_damageEventBase + XDamageNotify && mapped != 0
                        && reinterpret_cast<const XDamageNotifyEvent &>(event).drawable == mapped) {
                 drawnAt = Clock::now();
-                drawnPeak = peakMemoryKiB(pid);
+                drawnPeak = harness::peakMemoryKiB(pid);
                 drawn = true;
             }
         }

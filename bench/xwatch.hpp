@@ -66,7 +66,4 @@ private:
     int m_damageEventBase = 0;
 };
 
-// VmHWM of a process, in KiB, from /proc/<pid>/status; -1 if it cannot be read.
-[[nodiscard]] long peakMemoryKiB(pid_t pid);
-
 } // namespace tervanel::bench

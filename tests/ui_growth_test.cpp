@@ -3,6 +3,7 @@
 // program's memory grow: the peak (VmHWM) stays within 1 MiB of where it was after
 // the first hundred presses.
 
+#include "tests/support/harness.hpp"
 #include "tests/support/ui_test.hpp"
 
 #include "core/scoring.hpp"
@@ -20,20 +21,6 @@ namespace {
 constexpr long kPresses = 10'000;
 constexpr long kSettledAfter = 100;
 constexpr long kAllowedGrowthKiB = 1024;
-
-long peakMemoryKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.starts_with("VmHWM:")) {
-            std::istringstream value(line.substr(6));
-            long kib = -1;
-            value >> kib;
-            return kib;
-        }
-    return -1;
-}
 
 // The answers of the i-th press: every press has other answers than the one before,
 // and the first 8,192 presses see every sheet once (4,099 is odd).
@@ -77,9 +64,9 @@ TEST_F(GrowthTest, TenThousandPressesLeaveThePeakMemoryWhereItWas)
         responso.click();
         processDeferredDeletes();
         if (i + 1 == kSettledAfter)
-            settledPeak = peakMemoryKiB();
+            settledPeak = harness::peakMemoryKiB();
     }
-    const long finalPeak = peakMemoryKiB();
+    const long finalPeak = harness::peakMemoryKiB();
 
     // The presses did reach the verdicts: otherwise the bound would hold for nothing.
     EXPECT_EQ(boxesAnswered, uncertainSheets);

@@ -1,27 +1,22 @@
 #include "tests/support/x11_session.hpp"
 
+#include "tests/support/harness.hpp"
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <ostream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
-
-extern char **environ;
 
 namespace tervanel::test {
 
@@ -41,91 +36,18 @@ bool waitFor(const std::function<bool()> &condition, std::chrono::milliseconds t
     return true;
 }
 
-namespace {
-
-std::string makeTempDir(const char *pattern)
-{
-    std::string path = std::string("/tmp/") + pattern + "XXXXXX";
-    if (!mkdtemp(path.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    return path;
-}
-
-pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &environment,
-            const posix_spawn_file_actions_t *actions)
-{
-    std::vector<char *> args;
-    for (const std::string &a : argv)
-        args.push_back(const_cast<char *>(a.c_str()));
-    args.push_back(nullptr);
-    std::vector<char *> env;
-    for (const std::string &e : environment)
-        env.push_back(const_cast<char *>(e.c_str()));
-    env.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0], actions, nullptr, args.data(), env.data()) != 0)
-        throw std::runtime_error("cannot start " + argv[0]);
-    return pid;
-}
-
-std::vector<std::string> currentEnvironment()
-{
-    std::vector<std::string> env;
-    for (char **e = environ; *e; ++e)
-        env.emplace_back(*e);
-    return env;
-}
-
-void setVariable(std::vector<std::string> &env, const std::string &assignment)
-{
-    const std::string name = assignment.substr(0, assignment.find('=') + 1);
-    std::erase_if(env, [&](const std::string &e) { return e.starts_with(name); });
-    env.push_back(assignment);
-}
-
-void stop(pid_t pid)
-{
-    if (pid <= 0)
-        return;
-    kill(pid, SIGTERM);
-    int status = 0;
-    if (!waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(5))) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-}
-
-} // namespace
+using harness::currentEnvironment;
+using harness::setVariable;
+using harness::spawn;
+using harness::stop;
 
 X11Session::X11Session(int screenWidth, int screenHeight)
     : m_width(screenWidth)
     , m_height(screenHeight)
 {
-    // Xvfb picks a free display itself and writes its number to the pipe.
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        throw std::runtime_error("pipe failed");
-    const std::string screen =
-        std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
-    // Quiet, and gone by itself once its last client (this session) disconnects.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (int fd : {0, 1, 2})
-        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY,
-                                         0);
-    m_server = spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", screen,
-                      "-nolisten", "tcp", "-terminate"},
-                     currentEnvironment(), &actions);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    std::string number;
-    char c = 0;
-    while (read(pipeFds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    close(pipeFds[0]);
-    if (number.empty())
-        throw std::runtime_error("Xvfb did not start");
-    m_displayName = ":" + number;
+    const harness::XServer server = harness::startXvfb(screenWidth, screenHeight);
+    m_server = server.pid;
+    m_displayName = server.display;
 
     // Windows come and go while they are being looked at: an error about a window
     // that has just gone is no reason to end the test run.
@@ -140,8 +62,7 @@ X11Session::X11Session(int screenWidth, int screenHeight)
     XSelectInput(m_display, XDefaultRootWindow(m_display), SubstructureNotifyMask);
     XSync(m_display, False);
 
-    m_runtimeDir = makeTempDir("tervanel-run-");
-    chmod(m_runtimeDir.c_str(), 0700);
+    m_runtimeDir = harness::makePrivateFolder("tervanel-run-");
     m_outputPath = m_runtimeDir + "/output.txt";
 }
 
