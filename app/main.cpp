@@ -1,6 +1,6 @@
 #include "app/application.hpp"
-#include "ui/services/look.hpp"
 #include "ui/questionnaire/form1.hpp"
+#include "ui/services/look.hpp"
 #include "ui/services/runtime.hpp"
 
 #include <QApplication>

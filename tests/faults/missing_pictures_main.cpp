@@ -2,8 +2,8 @@
 // report the damage in a box and end with a failure status, never crash.
 
 #include "app/application.hpp"
-#include "ui/services/look.hpp"
 #include "ui/questionnaire/form1.hpp"
+#include "ui/services/look.hpp"
 #include "ui/services/runtime.hpp"
 
 #include <QApplication>
