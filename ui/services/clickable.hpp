@@ -1,7 +1,10 @@
 #pragma once
 
-#include <QMouseEvent>
-#include <QWidget>
+#include <QObject>
+
+#include <functional>
+
+class QWidget;
 
 namespace tervanel::ui {
 
@@ -9,28 +12,18 @@ namespace tervanel::ui {
 // handle, in the platform's order: a double-click arrives as a click (first press and
 // release) followed by a double-click (second press). A click needs the left button
 // pressed and released inside the widget.
-class ClickTracker final {
+class ClickTracker final : public QObject {
 public:
-    // Each returns true when the event completes a click or a double-click.
-    bool press(const QMouseEvent &event)
-    {
-        m_pressed = event.button() == Qt::LeftButton;
-        return false;
-    }
-    bool release(const QMouseEvent &event, const QWidget &widget)
-    {
-        const bool click = m_pressed && event.button() == Qt::LeftButton
-                           && widget.rect().contains(event.position().toPoint());
-        m_pressed = false;
-        return click;
-    }
-    bool doubleClick(const QMouseEvent &event)
-    {
-        m_pressed = false; // the release after a double-click is not a click
-        return event.button() == Qt::LeftButton;
-    }
+    ClickTracker(QWidget &widget, std::function<void()> onClick,
+                 std::function<void()> onDoubleClick = {});
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QWidget &m_widget;
+    std::function<void()> m_onClick;
+    std::function<void()> m_onDoubleClick;
     bool m_pressed = false;
 };
 

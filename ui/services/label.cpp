@@ -120,21 +120,4 @@ void Label::setBackColor(VbColor color)
     setPalette(p);
 }
 
-void Label::mousePressEvent(QMouseEvent *event)
-{
-    m_clicks.press(*event);
-}
-
-void Label::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (m_clicks.release(*event, *this))
-        Q_EMIT clicked();
-}
-
-void Label::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (m_clicks.doubleClick(*event))
-        Q_EMIT doubleClicked();
-}
-
 } // namespace tervanel::ui

@@ -50,15 +50,12 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QString m_caption;
     VbColor m_fore{0};
     VbColor m_back{0};
-    ClickTracker m_clicks;
+    ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); }};
     bool m_checkBox;
 };
 

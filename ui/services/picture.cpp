@@ -37,21 +37,4 @@ void Picture::paintEvent(QPaintEvent *event)
     }
 }
 
-void Picture::mousePressEvent(QMouseEvent *event)
-{
-    m_clicks.press(*event);
-}
-
-void Picture::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (m_clicks.release(*event, *this))
-        Q_EMIT clicked();
-}
-
-void Picture::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    // The second press of a double-click is no new click.
-    m_clicks.doubleClick(*event);
-}
-
 } // namespace tervanel::ui

@@ -31,15 +31,12 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     PictureFit m_fit;
     Role m_role;
     QPixmap m_picture;
-    ClickTracker m_clicks;
+    ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }}; // no double-click handler
 };
 
 } // namespace tervanel::ui
