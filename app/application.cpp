@@ -3,6 +3,7 @@
 #include "app/identity.hpp"
 #include "ui/services/accessibility.hpp"
 #include "ui/services/look.hpp"
+#include "ui/services/text.hpp"
 
 #include <QApplication>
 
@@ -10,12 +11,9 @@ namespace tervanel::app {
 
 void configure(QApplication &application)
 {
-    const auto qt = [](std::string_view text) {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    };
-    QApplication::setApplicationName(qt(identity::kProgramName));
-    QApplication::setApplicationVersion(qt(identity::kVersion));
-    QApplication::setOrganizationDomain(qt(identity::kWebAddress));
+    QApplication::setApplicationName(ui::toQString(identity::kProgramName));
+    QApplication::setApplicationVersion(ui::toQString(identity::kVersion));
+    QApplication::setOrganizationDomain(ui::toQString(identity::kWebAddress));
     QApplication::setDesktopFileName(QStringLiteral("tervanel"));
     static_cast<void>(application);
     ui::installLook();

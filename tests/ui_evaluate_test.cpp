@@ -3,6 +3,7 @@
 
 #include "tests/support/ui_test.hpp"
 #include "tests/support/verdict_model.hpp"
+#include "ui/services/text.hpp"
 
 #include "core/reports.hpp"
 #include "core/scoring.hpp"
@@ -20,11 +21,6 @@ namespace {
 
 using enum ui::Form1Control;
 using ui::Form1Control;
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const QString kNoAnswer = QStringLiteral("Devi cliccare sulle domande!");
 const QString kVenous = QStringLiteral("Patologia venosa...");
@@ -230,8 +226,8 @@ TEST_F(EvaluateTest, UncertainBoxComesLastOverTheFinalWindow)
     pressResponso();
     ASSERT_EQ(runtime.boxes.size(), 1U);
     const Message message = uncertainMessage();
-    EXPECT_EQ(runtime.boxes[0].title, qt(message.title));
-    EXPECT_EQ(runtime.boxes[0].prompt, qt(message.prompt));
+    EXPECT_EQ(runtime.boxes[0].title, ui::toQString(message.title));
+    EXPECT_EQ(runtime.boxes[0].prompt, ui::toQString(message.prompt));
     EXPECT_EQ(runtime.boxes[0].style, MessageStyle::Information);
     EXPECT_EQ(behindTheBox, shown());
 }

@@ -2,6 +2,7 @@
 // line cut at the bottom, in the fonts the real widgets use, regular and bold.
 
 #include "tests/support/ui_test.hpp"
+#include "ui/services/text.hpp"
 
 #include "core/reports.hpp"
 #include "ui/introduction/frm_splash.hpp"
@@ -15,11 +16,6 @@ namespace tervanel::test {
 namespace {
 
 using enum ui::Form1Control;
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 struct Fit {
     bool fits;
@@ -70,17 +66,17 @@ TEST_F(Form1Test, EveryCaptionAndVerdictTextFits)
         {Label15, label(Label15).caption()},
         {Label_eldrano, label(Label_eldrano).caption()},
         {Label_dorvik, label(Label_dorvik).caption()},
-        {Label_a, qt(scoreCaption(Score::Venous, 6))},
-        {Label_b, qt(scoreCaption(Score::Locomotor, 3))},
-        {Label_c, qt(scoreCaption(Score::Arterial, 7))},
-        {Diagnosi_venosa, qt(report(Report::Venous))},
-        {Diagnosi_arteriosa, qt(report(Report::Arterial))},
-        {Diagnosi_locomotore, qt(report(Report::Locomotor))},
+        {Label_a, ui::toQString(scoreCaption(Score::Venous, 6))},
+        {Label_b, ui::toQString(scoreCaption(Score::Locomotor, 3))},
+        {Label_c, ui::toQString(scoreCaption(Score::Arterial, 7))},
+        {Diagnosi_venosa, ui::toQString(report(Report::Venous))},
+        {Diagnosi_arteriosa, ui::toQString(report(Report::Arterial))},
+        {Diagnosi_locomotore, ui::toQString(report(Report::Locomotor))},
     };
     // Each heading label shows its headings highlighted, in bold.
     for (ui::Form1Control heading : {Responso, Responso_locomotore, responso_mix})
         for (VerdictStep step : kVerdictOrder)
-            rows.push_back({heading, qt(tervanel::heading(step)), true});
+            rows.push_back({heading, ui::toQString(tervanel::heading(step)), true});
     for (const Row &row : rows) {
         expectFits(widget(row.control), row.text, widget(row.control).font().bold());
         if (row.alsoBold)

@@ -1,17 +1,9 @@
 #include "tests/support/verdict_model.hpp"
+#include "ui/services/text.hpp"
 
 #include "core/reports.hpp"
 
 namespace tervanel::test {
-
-namespace {
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 PressOutcome expectedOutcome(const Scores &scores)
 {
@@ -29,9 +21,9 @@ PressOutcome expectedOutcome(const Scores &scores)
     out.boxes = uncertain ? 1 : 0;
     for (ui::Form1Control shown : {Label_a, Label_b, Label_c, Picture1})
         out.visible[shown] = !noAnswer;
-    out.captions[Label_a] = qt(scoreCaption(Score::Venous, scores.venous));
-    out.captions[Label_b] = qt(scoreCaption(Score::Locomotor, scores.locomotor));
-    out.captions[Label_c] = qt(scoreCaption(Score::Arterial, scores.arterial));
+    out.captions[Label_a] = ui::toQString(scoreCaption(Score::Venous, scores.venous));
+    out.captions[Label_b] = ui::toQString(scoreCaption(Score::Locomotor, scores.locomotor));
+    out.captions[Label_c] = ui::toQString(scoreCaption(Score::Arterial, scores.arterial));
 
     out.visible[Diagnosi_venosa] = venous;
     out.visible[Diagnosi_arteriosa] = arterial;
@@ -39,17 +31,17 @@ PressOutcome expectedOutcome(const Scores &scores)
 
     // The three heading rows.
     out.visible[Responso] = venous || locomotor;
-    out.captions[Responso] = venous ? qt(heading(VerdictStep::Venous)) : QString();
+    out.captions[Responso] = venous ? ui::toQString(heading(VerdictStep::Venous)) : QString();
     out.visible[responso_mix] = (arterial && !locomotor) || uncertain;
-    out.captions[responso_mix] = uncertain ? qt(heading(VerdictStep::Uncertain))
-                                 : arterial
-                                     ? qt(heading(VerdictStep::Arterial)) // kept while hidden
-                                     : QString();
+    out.captions[responso_mix] =
+        uncertain  ? ui::toQString(heading(VerdictStep::Uncertain))
+        : arterial ? ui::toQString(heading(VerdictStep::Arterial)) // kept while hidden
+                   : QString();
     if (noAnswer || locomotor || venous || uncertain)
         out.visible[Responso_locomotore] = noAnswer || locomotor;
-    out.captions[Responso_locomotore] = noAnswer ? qt(heading(VerdictStep::NoAnswer))
+    out.captions[Responso_locomotore] = noAnswer ? ui::toQString(heading(VerdictStep::NoAnswer))
                                         : steps.contains(VerdictStep::Locomotor)
-                                            ? qt(heading(VerdictStep::Locomotor))
+                                            ? ui::toQString(heading(VerdictStep::Locomotor))
                                             : QString();
     if (noAnswer) {
         out.visible[Responso] = false;

@@ -1,4 +1,5 @@
 #include "ui/introduction/frm_splash.hpp"
+#include "ui/services/text.hpp"
 
 #include "app/identity.hpp"
 #include "ui/services/look.hpp"
@@ -13,11 +14,6 @@ namespace tervanel::ui {
 
 namespace {
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The introduction: the sentence, two empty lines, the invitation indented by 13
 // blanks, one empty line, the request, two empty lines, the address indented by 31.
 QString introductionText()
@@ -29,7 +25,7 @@ QString introductionText()
            + cr + cr + cr + QString(13, QLatin1Char(' '))
            + QStringLiteral("Fate questo test e ne saprete di più !!!!") + cr + cr
            + QStringLiteral("Per ulteriori chiarimenti mandate una e-mail a:") + cr + cr + cr
-           + QString(31, QLatin1Char(' ')) + fromUtf8(identity::kInfoEmail);
+           + QString(31, QLatin1Char(' ')) + toQString(identity::kInfoEmail);
 }
 
 } // namespace
@@ -47,9 +43,9 @@ FrmSplash::FrmSplash(QWidget &questionnaire)
 
     using enum SplashControl;
     m_controls.picture(Image1).setPicture(QStringLiteral(":/portrait.jpg"));
-    m_controls.widget(Image1).setAccessibleName(fromUtf8(kPortraitDescription));
-    m_controls.widget(Frame1).setAccessibleName(fromUtf8(kSplashDescription));
-    setAccessibleName(fromUtf8(kSplashDescription));
+    m_controls.widget(Image1).setAccessibleName(toQString(kPortraitDescription));
+    m_controls.widget(Frame1).setAccessibleName(toQString(kSplashDescription));
+    setAccessibleName(toQString(kSplashDescription));
     for (SplashControl dismissing : {Frame1, Image1})
         connect(&m_controls.picture(dismissing), &Picture::clicked, this,
                 [this] { runtime::handle([this] { dismiss(); }); });

@@ -1,4 +1,5 @@
 #include "ui/questionnaire/form1.hpp"
+#include "ui/services/text.hpp"
 
 #include "app/identity.hpp"
 #include "ui/introduction/frm_splash.hpp"
@@ -13,15 +14,6 @@
 
 namespace tervanel::ui {
 
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 Form1::Form1()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -29,7 +21,7 @@ Form1::Form1()
 {
     using enum Form1Control;
 
-    setWindowTitle(QStringLiteral("Tervanel by ") + fromUtf8(identity::kWebAddress));
+    setWindowTitle(QStringLiteral("Tervanel by ") + toQString(identity::kWebAddress));
     QPalette p = palette();
     p.setColor(QPalette::Window, kForm1Background.toQColor());
     setPalette(p);
@@ -42,11 +34,11 @@ Form1::Form1()
     m_controls.build(*this, kForm1Controls);
     for (const Question &q : questions())
         m_controls.label(kQuestionLabels.at(static_cast<std::size_t>(q.number - 1)))
-            .setCaption(fromUtf8(q.text));
+            .setCaption(toQString(q.text));
     // The banner is decoded when an evaluation first shows it: start-up need not pay for it.
     Picture &banner = m_controls.picture(Picture1);
-    banner.setToolTip(fromUtf8(identity::kWebAddress));
-    banner.setAccessibleName(fromUtf8(kBannerDescription));
+    banner.setToolTip(toQString(identity::kWebAddress));
+    banner.setAccessibleName(toQString(kBannerDescription));
     m_controls.widget(Command1).setFocus();
 
     for (Form1Control question : kQuestionLabels) {

@@ -1,4 +1,5 @@
 #include "ui/services/controls.hpp"
+#include "ui/services/text.hpp"
 
 #include "ui/services/look.hpp"
 #include "ui/services/runtime.hpp"
@@ -13,11 +14,6 @@
 namespace tervanel::ui {
 
 namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const char *kindName(ControlKind kind)
 {
@@ -61,12 +57,12 @@ void ControlSet::build(QWidget &window, std::span<const Row> rows)
                 label->setBackColor(*row.back);
             if (row.fore)
                 label->setForeColor(*row.fore);
-            label->setCaption(fromUtf8(row.text));
+            label->setCaption(toQString(row.text));
             widget = label;
             break;
         }
         case ControlKind::PushButton: {
-            auto *button = new QPushButton(fromUtf8(row.text), parent);
+            auto *button = new QPushButton(toQString(row.text), parent);
             // Neither Enter nor Esc presses a button of its own accord.
             button->setAutoDefault(false);
             button->setDefault(false);
@@ -98,7 +94,7 @@ void ControlSet::build(QWidget &window, std::span<const Row> rows)
         }
         }
 
-        widget->setObjectName(fromUtf8(row.id));
+        widget->setObjectName(toQString(row.id));
         if (row.font)
             widget->setFont(dialogFont(row.font->points, row.font->bold));
         widget->setGeometry(row.geometry);
@@ -142,9 +138,9 @@ void ControlSet::setText(std::size_t index, std::string_view text) const
 {
     runtime::beforeOperation("setText", widget(index));
     if (m_kinds.at(index) == ControlKind::PushButton)
-        button(index).setText(fromUtf8(text));
+        button(index).setText(toQString(text));
     else
-        label(index).setCaption(fromUtf8(text));
+        label(index).setCaption(toQString(text));
 }
 
 void ControlSet::setVisible(std::size_t index, bool visible) const

@@ -1,4 +1,5 @@
 #include "ui/services/runtime.hpp"
+#include "ui/services/text.hpp"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,11 +30,6 @@ State &state()
     return s;
 }
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 void showRealBox(const MessageBoxRequest &request)
 {
     QMessageBox box(request.style == MessageStyle::Information ? QMessageBox::Information
@@ -58,7 +54,7 @@ QString displayText(const QString &caption)
 
 void messageBox(std::string_view prompt, MessageStyle style, std::string_view title)
 {
-    const MessageBoxRequest request{fromUtf8(prompt), style, fromUtf8(title)};
+    const MessageBoxRequest request{toQString(prompt), style, toQString(title)};
     if (state().responder)
         state().responder(request);
     else
