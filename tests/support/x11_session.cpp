@@ -48,7 +48,21 @@ X11Session::X11Session(int screenWidth, int screenHeight)
     const harness::XServer server = harness::startXvfb(screenWidth, screenHeight);
     m_server = server.pid;
     m_displayName = server.display;
+    connect();
+}
 
+X11Session::X11Session(const std::string &existingDisplay)
+    : m_width(0)
+    , m_height(0)
+    , m_displayName(existingDisplay)
+{
+    connect();
+    m_width = XDisplayWidth(m_display, XDefaultScreen(m_display));
+    m_height = XDisplayHeight(m_display, XDefaultScreen(m_display));
+}
+
+void X11Session::connect()
+{
     // Windows come and go while they are being looked at: an error about a window
     // that has just gone is no reason to end the test run.
     XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
@@ -119,6 +133,26 @@ std::string X11Session::programOutput() const
 {
     std::ifstream in(m_outputPath);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<unsigned long> X11Session::property(XID window, const char *name) const
+{
+    const Atom atom = XInternAtom(m_display, name, False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    std::vector<unsigned long> items;
+    if (XGetWindowProperty(m_display, window, atom, 0, 1L << 20, False, AnyPropertyType, &type,
+                           &format, &count, &after, &data)
+            == Success
+        && data && format == 32) {
+        const auto *values = reinterpret_cast<const unsigned long *>(data); // Xlib's longs
+        items.assign(values, values + count);
+    }
+    if (data)
+        XFree(data);
+    return items;
 }
 
 void X11Session::pumpEvents()
