@@ -287,6 +287,46 @@ TEST_F(EndToEnd, CreditBoxes)
     expectEndsCleanly();
 }
 
+// The desktop's theme stays out: on a GNOME desktop, where Qt would load the GTK theme,
+// every screen of a use is the same, pixel for pixel, as on a bare X server.
+TEST(DesktopTheme, AGnomeDesktopChangesNoPixel)
+{
+    const auto screens = [](const std::vector<std::string> &environment) {
+        X11Session session{kScreenWidth, kScreenHeight};
+        ProgramScreen view{session};
+        session.startProgram(TERVANEL_PROGRAM, environment);
+        std::vector<QImage> shots;
+        if (!view.waitForIntroduction())
+            return shots;
+        shots.push_back(view.settled({0, 0, kScreenWidth, kScreenHeight}));
+        if (!view.dismissIntroduction("a") || !view.answer(1) || !view.answer(2))
+            return shots;
+        session.click(kResponso.x, kResponso.y);
+        for (const auto &[where, title] :
+             {std::pair{kResponso, "Diagnosi Incerta"}, std::pair{kDorvik, "Webmaster..."}}) {
+            if (title != std::string("Diagnosi Incerta"))
+                session.click(where.x, where.y);
+            if (!view.boxUp(title))
+                return shots;
+            shots.push_back(view.settled({0, 0, kScreenWidth, kScreenHeight}));
+            session.key("Return");
+            if (!view.boxGone(title))
+                return shots;
+        }
+        shots.push_back(view.settled({0, 0, kScreenWidth, kScreenHeight}));
+        session.click(kFine.x, kFine.y);
+        session.waitForExit();
+        return shots;
+    };
+    const std::vector<QImage> plain = screens({"XDG_CURRENT_DESKTOP="});
+    const std::vector<QImage> gnome =
+        screens({"XDG_CURRENT_DESKTOP=GNOME", "DESKTOP_SESSION=gnome"});
+    ASSERT_EQ(plain.size(), 4U) << "the plain run did not get through";
+    ASSERT_EQ(gnome.size(), plain.size()) << "the GNOME run did not get through";
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        EXPECT_TRUE(plain[i] == gnome[i]) << "screen " << i << " differs";
+}
+
 // A build of the program that starts without its pictures reports it in a box, and
 // ends with status 1 once the box is closed: no crash, no window of its own.
 TEST(EndToEndFailure, MissingPicturesAreReportedAndEndWithStatusOne)

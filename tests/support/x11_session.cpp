@@ -170,6 +170,40 @@ void X11Session::pumpEvents()
     }
 }
 
+namespace {
+
+bool hasClass(Display *display, Window window)
+{
+    XClassHint hint{};
+    if (!XGetClassHint(display, window, &hint))
+        return false;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return true;
+}
+
+// A window manager that draws frames puts the program's window into a frame window of
+// its own: the program's window is the framed child that carries a class hint.
+Window clientOf(Display *display, Window frame)
+{
+    if (hasClass(display, frame))
+        return frame;
+    Window root = 0, parent = 0;
+    Window *children = nullptr;
+    unsigned count = 0;
+    Window client = frame;
+    if (XQueryTree(display, frame, &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && client == frame; ++i)
+            if (hasClass(display, children[i]))
+                client = children[i];
+    }
+    if (children)
+        XFree(children);
+    return client;
+}
+
+} // namespace
+
 std::vector<TopLevel> X11Session::mappedTopLevels() const
 {
     std::vector<TopLevel> result;
@@ -184,10 +218,16 @@ std::vector<TopLevel> X11Session::mappedTopLevels() const
         if (!XGetWindowAttributes(m_display, children[i], &attributes)
             || attributes.map_state != IsViewable || attributes.override_redirect)
             continue;
-        TopLevel top{children[i],      attributes.x,      attributes.y,
-                     attributes.width, attributes.height, {}};
+        const Window client = clientOf(m_display, children[i]);
+        if (client != children[i] && !XGetWindowAttributes(m_display, client, &attributes))
+            continue;
+        int x = attributes.x, y = attributes.y;
+        Window child = 0;
+        if (client != children[i])
+            XTranslateCoordinates(m_display, client, root, 0, 0, &x, &y, &child);
+        TopLevel top{client, x, y, attributes.width, attributes.height, {}};
         XTextProperty name;
-        if (XGetWMName(m_display, children[i], &name) && name.value) {
+        if (XGetWMName(m_display, client, &name) && name.value) {
             top.title.assign(reinterpret_cast<const char *>(name.value), name.nitems);
             XFree(name.value);
         }
