@@ -51,7 +51,7 @@ TEST_F(Form1Test, QuestionsStandInACaptionedColumnOnePixelRowApart)
         EXPECT_EQ(l.caption(),
                   QString::fromUtf8(q.text.data(), static_cast<qsizetype>(q.text.size())));
         // 600 + 360 (n - 1) twips from the top: 40 + 24 (n - 1) pixels; 7005 x 300 twips.
-        EXPECT_EQ(l.geometry(), QRect(8, 40 + 24 * (q.number - 1), 467, 20));
+        EXPECT_EQ(l.geometry(), toQRect(screen::questionRow(q.number)));
         EXPECT_EQ(l.palette().color(QPalette::WindowText), QColor(0x0000C0));
         EXPECT_EQ(l.palette().color(QPalette::Window), QColor(0xC0FFFF));
         EXPECT_FALSE(l.isBold());
@@ -142,7 +142,7 @@ TEST_F(Form1Test, BannerFillsItsBoxInsideATwoPixelBorder)
     click(widget(Label1));
     press(Command1);
     EXPECT_EQ(banner.geometry(), QRect(31, 404, 404, 104));
-    EXPECT_EQ(banner.contentsRect(), QRect(2, 2, 400, 100));
+    EXPECT_EQ(banner.contentsRect().translated(banner.pos()), toQRect(screen::kBanner));
     EXPECT_EQ(banner.picture().size(), QSize(400, 100));
     EXPECT_EQ(banner.toolTip(), QStringLiteral("www.dorvik.example"));
 }
