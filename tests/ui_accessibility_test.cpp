@@ -8,6 +8,9 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 namespace tervanel::test {
@@ -29,30 +32,42 @@ QString nameOf(QWidget &widget)
     return accessible(widget).text(QAccessible::Name);
 }
 
-TEST_F(Form1Test, EveryControlHasANameAndTheWindowsToo)
-{
-    dismissIntroduction();
-    for (std::size_t i = 0; i < controls().size(); ++i) {
-        QWidget &w = controls().ControlSet::widget(i);
-        EXPECT_FALSE(nameOf(w).trimmed().isEmpty()) << w.objectName().toStdString();
-    }
-    EXPECT_EQ(nameOf(widget(Command1)), QStringLiteral("Responso"));
-    EXPECT_EQ(nameOf(widget(Label14)), label(Label14).caption());
-    EXPECT_TRUE(nameOf(widget(Picture1)).startsWith(QStringLiteral("Banner")));
-    EXPECT_EQ(accessible(widget(Picture1)).role(), QAccessible::Graphic);
-    EXPECT_EQ(nameOf(*form), form->windowTitle());
-}
-
-TEST_F(Form1Test, IntroductionControlsHaveNames)
+// Every control is named, but a hidden label is nameless, whatever caption it kept; the
+// questionnaire is a frame and the introduction a dialog, each named.
+TEST_F(Form1Test, ShownControlsAndWindowsHaveNamesHiddenOnesNone)
 {
     ui::FrmSplash &splash = *form->splash();
-    using enum ui::SplashControl;
-    for (ui::SplashControl c : {Frame1, Image1, Label1, Label2, Label3, Command1})
-        EXPECT_FALSE(nameOf(splash.controls().widget(c)).trimmed().isEmpty()) << int(c);
-    EXPECT_EQ(accessible(splash.controls().widget(Image1)).role(), QAccessible::Graphic);
-    EXPECT_TRUE(
-        nameOf(splash.controls().widget(Label1)).startsWith(QStringLiteral("Capita spesso")));
-    EXPECT_FALSE(nameOf(splash).isEmpty());
+    EXPECT_EQ(accessible(splash).role(), QAccessible::Dialog);
+    EXPECT_EQ(nameOf(splash), QStringLiteral("Introduzione a Tervanel"));
+    {
+        using S = ui::SplashControl;
+        for (S c : {S::Frame1, S::Image1, S::Label1, S::Label2, S::Label3, S::Command1})
+            EXPECT_FALSE(nameOf(splash.controls().widget(c)).trimmed().isEmpty()) << int(c);
+        EXPECT_EQ(accessible(splash.controls().widget(S::Image1)).role(), QAccessible::Graphic);
+        EXPECT_TRUE(nameOf(splash.controls().widget(S::Label1))
+                        .startsWith(QStringLiteral("Capita spesso")));
+    }
+
+    dismissIntroduction();
+    EXPECT_EQ(accessible(*form).role(), QAccessible::Window);
+    EXPECT_EQ(nameOf(*form), form->windowTitle());
+    for (std::size_t i = 0; i < controls().size(); ++i) {
+        QWidget &w = controls().ControlSet::widget(i);
+        const bool nameless = qobject_cast<ui::Label *>(&w) && w.isHidden();
+        EXPECT_EQ(nameOf(w).trimmed().isEmpty(), nameless) << w.objectName().toStdString();
+    }
+    EXPECT_EQ(nameOf(widget(Command1)), QStringLiteral("Responso"));
+    EXPECT_EQ(accessible(widget(Command1)).role(), QAccessible::Button);
+    EXPECT_EQ(nameOf(widget(Label14)), label(Label14).caption());
+    EXPECT_EQ(accessible(widget(Picture1)).role(), QAccessible::Graphic);
+
+    // After a press the banner and the shown labels are named, the others still not.
+    label(Label1).setBold(true);
+    press(Command1);
+    EXPECT_TRUE(nameOf(widget(Picture1)).startsWith(QStringLiteral("Banner")));
+    EXPECT_EQ(nameOf(widget(Responso)), QStringLiteral("Patologia venosa..."));
+    EXPECT_TRUE(nameOf(widget(Diagnosi_arteriosa)).isEmpty());
+    EXPECT_TRUE(nameOf(widget(responso_mix)).isEmpty());
 }
 
 // Questions are check boxes: checked is the answer; one action answers yes as a
@@ -116,6 +131,46 @@ TEST_F(Form1Test, VerdictTextsAreReadableAfterAPress)
     EXPECT_EQ(explanation.text(QAccessible::Name), arterial);
     EXPECT_EQ(nameOf(widget(responso_mix)), QStringLiteral("Patologia arteriosa..."));
     EXPECT_TRUE(accessible(widget(Diagnosi_venosa)).state().invisible);
+}
+
+// While a message box is open, no accessible action reaches the window behind it:
+// no answer changes and no button starts a press.
+TEST_F(Form1Test, AccessibleActionsWaitForAnOpenBox)
+{
+    dismissIntroduction();
+    label(Label1).setBold(true);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Diagnosi Incerta"), QString(),
+                    QMessageBox::Ok, form.get());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &box);
+
+    struct Attempt {
+        ui::Form1Control control;
+        QString action;
+    };
+    const Attempt attempts[] = {
+        {Label5, ui::kAnswerYesAction},
+        {Label1, ui::kTakeBackAction},
+        {Command1, QAccessibleActionInterface::pressAction()},
+        {Command2, QAccessibleActionInterface::pressAction()},
+    };
+    for (const Attempt &attempt : attempts) {
+        accessible(widget(attempt.control)).actionInterface()->doAction(attempt.action);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form->answers(), AnswerSheet::fromMask(0b1))
+            << widget(attempt.control).objectName().toStdString();
+        // A press that went through would have put the button down at once.
+        if (auto *button = qobject_cast<QPushButton *>(&widget(attempt.control))) {
+            EXPECT_FALSE(button->isDown()) << button->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(runtime.boxes.empty());
+    EXPECT_FALSE(runtime.endStatus.has_value());
+
+    box.close();
+    accessible(widget(Label5)).actionInterface()->doAction(ui::kAnswerYesAction);
+    EXPECT_EQ(form->answers(), AnswerSheet::fromMask(0b10001)) << "the box closed: answers again";
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "ui/services/label.hpp"
 
+#include "ui/services/accessibility.hpp"
 #include "ui/services/runtime.hpp"
 
-#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
@@ -30,6 +30,15 @@ void Label::setCaption(const QString &caption)
 {
     m_caption = caption;
     setText(runtime::displayText(caption));
+    captionChanged(*this);
+}
+
+void Label::setVisible(bool visible)
+{
+    const bool wasHidden = isHidden();
+    QLabel::setVisible(visible);
+    if (wasHidden != isHidden())
+        visibilityChanged(*this);
 }
 
 namespace {
@@ -96,12 +105,8 @@ void Label::setBold(bool bold)
     QFont f = font();
     f.setBold(bold);
     setFont(f);
-    if (m_checkBox) {
-        QAccessible::State changed;
-        changed.checked = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (m_checkBox)
+        answerChanged(*this);
 }
 
 void Label::setForeColor(VbColor color)

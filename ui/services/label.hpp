@@ -21,6 +21,8 @@ public:
     Label(QWidget *parent, bool presentsAsCheckBox = false);
 
     void setCaption(const QString &caption);
+    // Tells screen readers, as well as showing or hiding the label.
+    void setVisible(bool visible) override;
     [[nodiscard]] const QString &caption() const { return m_caption; }
 
     void setBold(bool bold);
