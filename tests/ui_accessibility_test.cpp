@@ -2,6 +2,7 @@
 
 #include "tests/support/ui_test.hpp"
 
+#include "core/questions.hpp"
 #include "core/reports.hpp"
 #include "ui/introduction/frm_splash.hpp"
 #include "ui/services/accessibility.hpp"
@@ -12,6 +13,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 namespace tervanel::test {
 namespace {
@@ -171,6 +174,91 @@ TEST_F(Form1Test, AccessibleActionsWaitForAnOpenBox)
     box.close();
     accessible(widget(Label5)).actionInterface()->doAction(ui::kAnswerYesAction);
     EXPECT_EQ(form->answers(), AnswerSheet::fromMask(0b10001)) << "the box closed: answers again";
+}
+
+// The window's notice is its last child: never on screen, never focused.
+QAccessibleInterface &noticeOf(QWidget &window)
+{
+    QAccessibleInterface &iface = accessible(window);
+    return *iface.child(iface.childCount() - 1);
+}
+
+QString joined(std::initializer_list<std::string_view> parts)
+{
+    QStringList texts;
+    for (std::string_view part : parts)
+        texts.append(ui::runtime::displayText(
+            QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()))));
+    return texts.join(QLatin1Char('\n'));
+}
+
+// After each press the notice says, once and in reading order, what the press put on
+// the window: headings and scores row by row, then the explanations. An empty
+// heading says nothing.
+TEST_F(Form1Test, APressIsSpokenOnceInReadingOrder)
+{
+    dismissIntroduction();
+    QAccessibleInterface &notice = noticeOf(*form);
+    EXPECT_EQ(notice.role(), QAccessible::Notification);
+    EXPECT_TRUE(notice.state().invisible);
+
+    struct Press {
+        std::uint32_t answers;
+        QString spoken;
+    };
+    const Press presses[] = {
+        {0, joined({"Devi cliccare sulle domande!"})},
+        {0b1, joined({"Patologia venosa...", scoreCaption(Score::Venous, 1),
+                      scoreCaption(Score::Locomotor, 0), scoreCaption(Score::Arterial, 0),
+                      report(Report::Venous)})},
+        {0b1, joined({"Patologia venosa...", scoreCaption(Score::Venous, 1),
+                      scoreCaption(Score::Locomotor, 0), scoreCaption(Score::Arterial, 0),
+                      report(Report::Venous)})},
+        {0b10, joined({scoreCaption(Score::Venous, 0), "Patologia apparato locomotore...",
+                       scoreCaption(Score::Locomotor, 1), scoreCaption(Score::Arterial, 1),
+                       report(Report::Arterial), report(Report::Locomotor)})},
+        {0b11, joined({scoreCaption(Score::Venous, 1), scoreCaption(Score::Locomotor, 1),
+                       "Patologia incerta...", scoreCaption(Score::Arterial, 1)})},
+    };
+    for (const Press &p : presses) {
+        for (ui::Form1Control q : ui::kQuestionLabels)
+            label(q).setBold(false);
+        for (const Question &q : questions())
+            label(ui::kQuestionLabels.at(static_cast<std::size_t>(q.number - 1)))
+                .setBold(AnswerSheet::fromMask(p.answers).answer(q.number));
+        QCoreApplication::processEvents(); // the answers are confirmed first
+        press(Command1);
+        QCoreApplication::processEvents(); // the notice speaks once the press is over
+        EXPECT_EQ(notice.text(QAccessible::Name), p.spoken) << p.answers;
+    }
+}
+
+// Answering or taking back, by any route, is confirmed with the question's new state.
+TEST_F(Form1Test, AnswersAreConfirmed)
+{
+    dismissIntroduction();
+    QAccessibleInterface &notice = noticeOf(*form);
+    const QString third = label(Label3).caption();
+    struct Step {
+        const char *route;
+        std::function<void()> act;
+        QString spoken;
+    };
+    auto action = [this](const QString &name) {
+        return [this, name] { accessible(widget(Label3)).actionInterface()->doAction(name); };
+    };
+    const Step steps[] = {
+        {"click", [this] { click(widget(Label3)); }, QStringLiteral("spuntata ") + third},
+        {"double-click", [this] { doubleClick(widget(Label3)); },
+         QStringLiteral("non spuntata ") + third},
+        {"answer action", action(ui::kAnswerYesAction), QStringLiteral("spuntata ") + third},
+        {"take-back action", action(ui::kTakeBackAction), QStringLiteral("non spuntata ") + third},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(notice.text(QAccessible::Name), step.spoken) << step.route;
+    }
 }
 
 } // namespace
