@@ -114,6 +114,8 @@ TEST_F(Form1Test, QuestionsAreCheckBoxesWithTwoActions)
 
     click(widget(Label7)); // the mouse works as before
     EXPECT_TRUE(accessible(widget(Label7)).state().checked);
+    click(widget(Label7), Qt::RightButton); // takes back only for a screen reader
+    EXPECT_TRUE(label(Label7).isBold());
 }
 
 TEST_F(Form1Test, VerdictTextsAreReadableAfterAPress)

@@ -3,6 +3,7 @@
 #include "ui/services/accessibility.hpp"
 #include "ui/services/runtime.hpp"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
@@ -107,6 +108,17 @@ void Label::setBold(bool bold)
     setFont(f);
     if (m_checkBox)
         answerChanged(*this);
+}
+
+// Screen readers reach a question only through the mouse: Orca 43's flat review
+// offers a left click, which answers, and a right click, which takes the answer back
+// as a double-click does. Without a screen reader a right click does nothing.
+void Label::onRightClick()
+{
+    if (m_checkBox && QAccessible::isActive()) {
+        Q_EMIT clicked();
+        Q_EMIT doubleClicked();
+    }
 }
 
 void Label::setForeColor(VbColor color)

@@ -57,7 +57,10 @@ private:
     QString m_caption;
     VbColor m_fore{0};
     VbColor m_back{0};
-    ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); }};
+    void onRightClick();
+
+    ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); },
+                          [this] { onRightClick(); }};
     bool m_checkBox;
 };
 
