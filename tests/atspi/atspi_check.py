@@ -52,10 +52,21 @@ def find_application(name):
 
 
 def descendants(root, role=None, name=None):
-    def matches(node):
-        return node is not None and (role is None or node.getRole() == role) \
-            and (name is None or node.name == name)
-    return pyatspi.findAllDescendants(root, matches)
+    """The nodes below root with that role and name. A child that goes away during the
+    walk (the introduction closing) is passed over."""
+    found = []
+
+    def walk(node):
+        for index in range(node.childCount):
+            child = node.getChildAtIndex(index)
+            if child is None:
+                continue
+            if (role is None or child.getRole() == role) and (name is None or child.name == name):
+                found.append(child)
+            walk(child)
+
+    walk(root)
+    return found
 
 
 def press(accessible, action_name):
