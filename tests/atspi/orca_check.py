@@ -213,6 +213,11 @@ def check(session, log):
                         "Realizzato da: Dr. Eldrano VESCANDI")
     session.say(["space"], "Tervanel by", "cornice", "Responso pulsante")
 
+    # A look at the window in flat review first: Orca now knows the hidden labels.
+    session.say(["KP_Subtract"], "Responso")
+    assert session.review_question(FIRST) == "non spuntata " + FIRST
+    session.say(["KP_Subtract"], "Uscito dalla revisione piatta")
+
     # No answer: the reminder, once; then flat review finds it on the window.
     spoken = session.utterance(["space"], "notifica Devi cliccare sulle domande!")
     assert spoken == ["notifica Devi cliccare sulle domande!"], spoken
