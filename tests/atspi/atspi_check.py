@@ -12,35 +12,13 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
-import pyatspi
+from session import private_environment, start_xvfb, wait_for
+
+pyatspi = None  # imported once the session bus knows the private environment
 
 ANSWER_YES = "Rispondi sì"
 TAKE_BACK = "Togli la risposta"
-
-
-def wait_for(condition, what, timeout=20.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError("timed out waiting for " + what)
-
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        number = pipe.readline().strip()
-    if not number:
-        raise AssertionError("Xvfb did not start")
-    return server, ":" + number
 
 
 def find_application(name):
@@ -78,11 +56,12 @@ def press(accessible, action_name):
 
 
 def main(program):
+    global pyatspi
     server, display = start_xvfb()
-    runtime_dir = tempfile.mkdtemp(prefix="atspi-runtime-", dir=os.getcwd())  # the build folder
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime_dir,
+    root = tempfile.mkdtemp(prefix="atspi-check-", dir=os.getcwd())  # the build folder
+    env = dict(private_environment(root, display), QT_QPA_PLATFORM="xcb",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    env.pop("WAYLAND_DISPLAY", None)
+    import pyatspi
     process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL)  # its complaints show
     try:
         app = wait_for(lambda: find_application("Tervanel"), "the program on the accessibility bus")
@@ -171,7 +150,7 @@ def main(program):
             process.wait()
         server.terminate()
         server.wait()
-        shutil.rmtree(runtime_dir, ignore_errors=True)
+        shutil.rmtree(root, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -21,8 +21,7 @@ import tempfile
 import threading
 import tty
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_check import start_xvfb, wait_for  # noqa: E402  (the shared harness)
+from session import private_environment as private_session, start_xvfb, wait_for
 
 # A log record starts with its time; its further lines are indented by 18 blanks.
 RECORD = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - ", re.MULTILINE)
@@ -135,18 +134,10 @@ class OrcaLog:
 
 
 def private_environment(root, display):
-    """HOME, XDG folders and runtime folder inside root; Italian messages."""
-    env = dict(os.environ)
-    for name in ("WAYLAND_DISPLAY", "SPEECHD_ADDRESS", "XDG_CONFIG_DIRS"):
-        env.pop(name, None)
-    folders = {"HOME": "home", "XDG_CONFIG_HOME": "home/.config", "XDG_DATA_HOME": "home/.local",
-               "XDG_CACHE_HOME": "home/.cache", "XDG_STATE_HOME": "home/.state",
-               "XDG_RUNTIME_DIR": "run"}
-    for name, folder in folders.items():
-        env[name] = os.path.join(root, folder)
-        os.makedirs(env[name], mode=0o700, exist_ok=True)
-    env.update(DISPLAY=display, LANGUAGE="it", LANG="C.UTF-8", GSETTINGS_BACKEND="memory",
-               PYTHONDONTWRITEBYTECODE="1", NO_AT_BRIDGE="0")
+    """The private session, Orca's messages in Italian, speech-dispatcher configured."""
+    env = private_session(root, display)
+    env.pop("SPEECHD_ADDRESS", None)
+    env.update(LANGUAGE="it", LANG="C.UTF-8")
     speechd = os.path.join(env["XDG_CONFIG_HOME"], "speech-dispatcher")
     os.makedirs(os.path.join(speechd, "modules"), exist_ok=True)
     with open(os.path.join(speechd, "speechd.conf"), "w") as conf:
@@ -156,19 +147,6 @@ def private_environment(root, display):
     with open(os.path.join(env["HOME"], ".libao"), "w") as conf:
         conf.write("default_driver=null\n")
     return env
-
-
-def tell_session_bus(env):
-    """Services that the bus starts (the accessibility bus and its registry, which makes
-    Orca's mouse clicks) get the display and the private folders."""
-    from gi.repository import Gio, GLib
-    names = ["DISPLAY", "HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-             "XDG_CACHE_HOME", "XDG_STATE_HOME", "GSETTINGS_BACKEND"]
-    Gio.bus_get_sync(Gio.BusType.SESSION, None).call_sync(
-        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "UpdateActivationEnvironment",
-        GLib.Variant("(a{ss})", ({name: env[name] for name in names},)),
-        None, Gio.DBusCallFlags.NONE, -1, None)
 
 
 FIRST = "Il fastidio si attenua nella stagione fredda?"
@@ -260,7 +238,6 @@ def main(program):
     root = tempfile.mkdtemp(prefix="orca-check-", dir=os.getcwd())  # the build folder
     server, display = start_xvfb()
     env = private_environment(root, display)
-    tell_session_bus(env)
     log = OrcaLog(os.path.join(root, "orca-debug.log"))
     orca = subprocess.Popen(["orca", "--replace", "-u", os.path.join(root, "orca-prefs"),
                              "--debug-file=" + log.terminal],
