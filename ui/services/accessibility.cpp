@@ -42,7 +42,6 @@ public:
         : QObject(&window)
         , m_window(window)
     {
-        setObjectName(QStringLiteral("notice"));
     }
 
     [[nodiscard]] const QString &text() const { return m_text; }
