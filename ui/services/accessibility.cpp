@@ -417,12 +417,14 @@ void visibilityChanged(Label &label)
         note(label);
 }
 
-void answerChanged(Label &label)
+void answerSet(Label &label, bool changed)
 {
-    QAccessible::State changed;
-    changed.checked = true;
-    QAccessibleStateChangeEvent event(&label, changed);
-    QAccessible::updateAccessibility(&event);
+    if (changed) {
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent event(&label, checked);
+        QAccessible::updateAccessibility(&event);
+    }
     note(label);
 }
 

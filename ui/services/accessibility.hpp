@@ -24,9 +24,10 @@ inline const QString kTakeBackAction = QStringLiteral("Togli la risposta");
 // Whether an open message box keeps input from reaching the widget's window.
 [[nodiscard]] bool blockedByMessageBox(const QWidget &widget);
 
-// Called by the labels when their caption, visibility or answer changes.
+// Called by the labels when their caption or visibility changes, and when a
+// question's answer is set, changed or not.
 void captionChanged(Label &label);
 void visibilityChanged(Label &label);
-void answerChanged(Label &label);
+void answerSet(Label &label, bool changed);
 
 } // namespace tervanel::ui

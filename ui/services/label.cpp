@@ -101,13 +101,14 @@ void Label::paintEvent(QPaintEvent *event)
 
 void Label::setBold(bool bold)
 {
-    if (bold == isBold())
-        return;
-    QFont f = font();
-    f.setBold(bold);
-    setFont(f);
+    const bool changed = bold != isBold();
+    if (changed) {
+        QFont f = font();
+        f.setBold(bold);
+        setFont(f);
+    }
     if (m_checkBox)
-        answerChanged(*this);
+        answerSet(*this, changed); // confirmed even when it stays as it was
 }
 
 // Screen readers reach a question only through the mouse: Orca 43's flat review
