@@ -2,13 +2,20 @@
 
 #include "tests/support/ui_test.hpp"
 
+#include "core/questions.hpp"
 #include "core/reports.hpp"
 #include "forms/introduction/frm_splash.hpp"
 #include "platform/qt/accessibility.hpp"
+#include "platform/qt/convert.hpp"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 namespace tervanel::test {
 namespace {
@@ -29,29 +36,42 @@ QString nameOf(QWidget &widget)
     return accessible(widget).text(QAccessible::Name);
 }
 
-TEST_F(Form1Test, EveryControlHasANameAndTheWindowsToo)
-{
-    dismissIntroduction();
-    for (std::size_t i = 0; i < controls().size(); ++i) {
-        QWidget &w = window().widget(i);
-        EXPECT_FALSE(nameOf(w).trimmed().isEmpty()) << w.objectName().toStdString();
-    }
-    EXPECT_EQ(nameOf(widget(Command1)), QStringLiteral("Responso"));
-    EXPECT_EQ(nameOf(widget(Label14)), label(Label14).caption());
-    EXPECT_TRUE(nameOf(widget(Picture1)).startsWith(QStringLiteral("Banner")));
-    EXPECT_EQ(accessible(widget(Picture1)).role(), QAccessible::Graphic);
-    EXPECT_EQ(nameOf(windowWidget()), windowWidget().windowTitle());
-}
-
-TEST_F(Form1Test, IntroductionControlsHaveNames)
+// Every control is named, but a hidden label is nameless, whatever caption it kept; the
+// questionnaire is a frame and the introduction a dialog, each named.
+TEST_F(Form1Test, ShownControlsAndWindowsHaveNamesHiddenOnesNone)
 {
     services::Window &splash = form->splash()->window();
-    using enum forms::SplashControl;
-    for (forms::SplashControl c : {Frame1, Image1, Label1, Label2, Label3, Command1})
-        EXPECT_FALSE(nameOf(widgetOf(splash, c)).trimmed().isEmpty()) << int(c);
-    EXPECT_EQ(accessible(widgetOf(splash, Image1)).role(), QAccessible::Graphic);
-    EXPECT_TRUE(nameOf(widgetOf(splash, Label1)).startsWith(QStringLiteral("Capita spesso")));
-    EXPECT_FALSE(nameOf(widgetOf(splash)).isEmpty());
+    EXPECT_EQ(accessible(widgetOf(splash)).role(), QAccessible::Dialog);
+    EXPECT_EQ(nameOf(widgetOf(splash)), QStringLiteral("Introduzione a Tervanel"));
+    {
+        using S = forms::SplashControl;
+        for (S c : {S::Frame1, S::Image1, S::Label1, S::Label2, S::Label3, S::Command1})
+            EXPECT_FALSE(nameOf(widgetOf(splash, c)).trimmed().isEmpty()) << int(c);
+        EXPECT_EQ(accessible(widgetOf(splash, S::Image1)).role(), QAccessible::Graphic);
+        EXPECT_TRUE(
+            nameOf(widgetOf(splash, S::Label1)).startsWith(QStringLiteral("Capita spesso")));
+    }
+
+    dismissIntroduction();
+    EXPECT_EQ(accessible(windowWidget()).role(), QAccessible::Window);
+    EXPECT_EQ(nameOf(windowWidget()), windowWidget().windowTitle());
+    for (std::size_t i = 0; i < controls().size(); ++i) {
+        QWidget &w = window().widget(i);
+        const bool nameless = qobject_cast<qt::Label *>(&w) && w.isHidden();
+        EXPECT_EQ(nameOf(w).trimmed().isEmpty(), nameless) << w.objectName().toStdString();
+    }
+    EXPECT_EQ(nameOf(widget(Command1)), QStringLiteral("Responso"));
+    EXPECT_EQ(accessible(widget(Command1)).role(), QAccessible::Button);
+    EXPECT_EQ(nameOf(widget(Label14)), label(Label14).caption());
+    EXPECT_EQ(accessible(widget(Picture1)).role(), QAccessible::Graphic);
+
+    // After a press the banner and the shown labels are named, the others still not.
+    label(Label1).setBold(true);
+    press(Command1);
+    EXPECT_TRUE(nameOf(widget(Picture1)).startsWith(QStringLiteral("Banner")));
+    EXPECT_EQ(nameOf(widget(Responso)), QStringLiteral("Patologia venosa..."));
+    EXPECT_TRUE(nameOf(widget(Diagnosi_arteriosa)).isEmpty());
+    EXPECT_TRUE(nameOf(widget(responso_mix)).isEmpty());
 }
 
 // Questions are check boxes: checked is the answer; one action answers yes as a
@@ -94,6 +114,8 @@ TEST_F(Form1Test, QuestionsAreCheckBoxesWithTwoActions)
 
     click(widget(Label7)); // the mouse works as before
     EXPECT_TRUE(accessible(widget(Label7)).state().checked);
+    click(widget(Label7), Qt::RightButton); // takes back only for a screen reader
+    EXPECT_TRUE(label(Label7).isBold());
 }
 
 TEST_F(Form1Test, VerdictTextsAreReadableAfterAPress)
@@ -114,6 +136,131 @@ TEST_F(Form1Test, VerdictTextsAreReadableAfterAPress)
     EXPECT_EQ(explanation.text(QAccessible::Name), arterial);
     EXPECT_EQ(nameOf(widget(responso_mix)), QStringLiteral("Patologia arteriosa..."));
     EXPECT_TRUE(accessible(widget(Diagnosi_venosa)).state().invisible);
+}
+
+// While a message box is open, no accessible action reaches the window behind it:
+// no answer changes and no button starts a press.
+TEST_F(Form1Test, AccessibleActionsWaitForAnOpenBox)
+{
+    dismissIntroduction();
+    label(Label1).setBold(true);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Diagnosi Incerta"), QString(),
+                    QMessageBox::Ok, &windowWidget());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &box);
+
+    struct Attempt {
+        forms::Form1Control control;
+        QString action;
+    };
+    const Attempt attempts[] = {
+        {Label5, qt::kAnswerYesAction},
+        {Label1, qt::kTakeBackAction},
+        {Command1, QAccessibleActionInterface::pressAction()},
+        {Command2, QAccessibleActionInterface::pressAction()},
+    };
+    for (const Attempt &attempt : attempts) {
+        accessible(widget(attempt.control)).actionInterface()->doAction(attempt.action);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form->answers(), AnswerSheet::fromMask(0b1))
+            << widget(attempt.control).objectName().toStdString();
+        // A press that went through would have put the button down at once.
+        if (auto *button = qobject_cast<QPushButton *>(&widget(attempt.control))) {
+            EXPECT_FALSE(button->isDown()) << button->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(runtime.boxes.empty());
+    EXPECT_FALSE(runtime.endStatus.has_value());
+
+    box.close();
+    accessible(widget(Label5)).actionInterface()->doAction(qt::kAnswerYesAction);
+    EXPECT_EQ(form->answers(), AnswerSheet::fromMask(0b10001)) << "the box closed: answers again";
+}
+
+// The window's notice is its last child: never on screen, never focused.
+QAccessibleInterface &noticeOf(QWidget &window)
+{
+    QAccessibleInterface &iface = accessible(window);
+    return *iface.child(iface.childCount() - 1);
+}
+
+QString joined(std::initializer_list<std::string_view> parts)
+{
+    QStringList texts;
+    for (std::string_view part : parts)
+        texts.append(
+            qt::displayText(QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()))));
+    return texts.join(QLatin1Char('\n'));
+}
+
+// After each press the notice says, once and in reading order, what the press put on
+// the window: headings and scores row by row, then the explanations. An empty
+// heading says nothing.
+TEST_F(Form1Test, APressIsSpokenOnceInReadingOrder)
+{
+    dismissIntroduction();
+    QAccessibleInterface &notice = noticeOf(windowWidget());
+    EXPECT_EQ(notice.role(), QAccessible::Notification);
+    EXPECT_TRUE(notice.state().invisible);
+
+    struct Press {
+        std::uint32_t answers;
+        QString spoken;
+    };
+    const Press presses[] = {
+        {0, joined({"Devi cliccare sulle domande!"})},
+        {0b1, joined({"Patologia venosa...", scoreCaption(Score::Venous, 1),
+                      scoreCaption(Score::Locomotor, 0), scoreCaption(Score::Arterial, 0),
+                      report(Report::Venous)})},
+        {0b1, joined({"Patologia venosa...", scoreCaption(Score::Venous, 1),
+                      scoreCaption(Score::Locomotor, 0), scoreCaption(Score::Arterial, 0),
+                      report(Report::Venous)})},
+        {0b10, joined({scoreCaption(Score::Venous, 0), "Patologia apparato locomotore...",
+                       scoreCaption(Score::Locomotor, 1), scoreCaption(Score::Arterial, 1),
+                       report(Report::Arterial), report(Report::Locomotor)})},
+        {0b11, joined({scoreCaption(Score::Venous, 1), scoreCaption(Score::Locomotor, 1),
+                       "Patologia incerta...", scoreCaption(Score::Arterial, 1)})},
+    };
+    for (const Press &p : presses) {
+        for (forms::Form1Control q : forms::kQuestionLabels)
+            label(q).setBold(false);
+        for (const Question &q : questions())
+            label(forms::questionLabel(q.number))
+                .setBold(AnswerSheet::fromMask(p.answers).answer(q.number));
+        QCoreApplication::processEvents(); // the answers are confirmed first
+        press(Command1);
+        QCoreApplication::processEvents(); // the notice speaks once the press is over
+        EXPECT_EQ(notice.text(QAccessible::Name), p.spoken) << p.answers;
+    }
+}
+
+// Answering or taking back, by any route, is confirmed with the question's new state.
+TEST_F(Form1Test, AnswersAreConfirmed)
+{
+    dismissIntroduction();
+    QAccessibleInterface &notice = noticeOf(windowWidget());
+    const QString third = label(Label3).caption();
+    struct Step {
+        const char *route;
+        std::function<void()> act;
+        QString spoken;
+    };
+    auto action = [this](const QString &name) {
+        return [this, name] { accessible(widget(Label3)).actionInterface()->doAction(name); };
+    };
+    const Step steps[] = {
+        {"click", [this] { click(widget(Label3)); }, QStringLiteral("spuntata ") + third},
+        {"double-click", [this] { doubleClick(widget(Label3)); },
+         QStringLiteral("non spuntata ") + third},
+        {"answer action", action(qt::kAnswerYesAction), QStringLiteral("spuntata ") + third},
+        {"take-back action", action(qt::kTakeBackAction), QStringLiteral("non spuntata ") + third},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(notice.text(QAccessible::Name), step.spoken) << step.route;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/qt/label.hpp"
 
+#include "platform/qt/accessibility.hpp"
 #include "platform/qt/convert.hpp"
 
 #include <QAccessible>
@@ -30,6 +31,15 @@ void Label::setCaption(const QString &caption)
 {
     m_caption = caption;
     setText(displayText(caption));
+    captionChanged(*this);
+}
+
+void Label::setVisible(bool visible)
+{
+    const bool wasHidden = isHidden();
+    QLabel::setVisible(visible);
+    if (wasHidden != isHidden())
+        visibilityChanged(*this);
 }
 
 namespace {
@@ -91,16 +101,24 @@ void Label::paintEvent(QPaintEvent *event)
 
 void Label::setBold(bool bold)
 {
-    if (bold == isBold())
-        return;
-    QFont f = font();
-    f.setBold(bold);
-    setFont(f);
-    if (m_checkBox) {
-        QAccessible::State changed;
-        changed.checked = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
+    const bool changed = bold != isBold();
+    if (changed) {
+        QFont f = font();
+        f.setBold(bold);
+        setFont(f);
+    }
+    if (m_checkBox)
+        answerSet(*this, changed); // confirmed even when it stays as it was
+}
+
+// Screen readers reach a question only through the mouse: Orca 43's flat review
+// offers a left click, which answers, and a right click, which takes the answer back
+// as a double-click does. Without a screen reader a right click does nothing.
+void Label::onRightClick()
+{
+    if (m_checkBox && QAccessible::isActive()) {
+        Q_EMIT clicked();
+        Q_EMIT doubleClicked();
     }
 }
 

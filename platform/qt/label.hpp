@@ -21,6 +21,8 @@ public:
     Label(QWidget *parent, bool presentsAsCheckBox = false);
 
     void setCaption(const QString &caption);
+    // Tells screen readers, as well as showing or hiding the label.
+    void setVisible(bool visible) override;
     [[nodiscard]] const QString &caption() const { return m_caption; }
 
     void setBold(bool bold);
@@ -55,7 +57,10 @@ private:
     QString m_caption;
     services::VbColor m_fore{0};
     services::VbColor m_back{0};
-    ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); }};
+    void onRightClick();
+
+    ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); },
+                          [this] { onRightClick(); }};
     bool m_checkBox;
 };
 

@@ -43,7 +43,12 @@ public:
         , m_closable(spec.frame == services::WindowFrame::Main)
         , m_keyPreview(spec.keyPreview)
     {
+        setProperty(kProgramWindowProperty, true);
     }
+
+    // While the toolkit takes the window apart after this, it is no longer one of the
+    // program's windows (screen readers must not be given a new view of it then).
+    ~TopLevel() override { setProperty(kProgramWindowProperty, QVariant()); }
 
     // Key preview: every key reaches the window before the control that has the focus.
     void watchKeys()
@@ -58,8 +63,12 @@ public:
     void stopEvents()
     {
         m_events = nullptr;
+        // Only the controls' own connections to the handlers (their context is the
+        // control itself): a bare disconnect() would also cut the toolkit's watch on
+        // their destruction, and the accessibility cache would keep the interfaces of
+        // deleted controls for whatever object comes next at the same address.
         for (QWidget *child : findChildren<QWidget *>())
-            child->disconnect();
+            QObject::disconnect(child, nullptr, child, nullptr);
     }
 
 protected:

@@ -13,6 +13,9 @@
 
 namespace tervanel::qt {
 
+// Set on the top-level widget of each of the program's windows while it is one.
+inline constexpr const char *kProgramWindowProperty = "tervanelProgramWindow";
+
 // A window of the program as a top-level widget, with its controls as child widgets:
 // labels and question labels are Labels, picture boxes, images and frames Pictures,
 // push buttons QPushButtons.

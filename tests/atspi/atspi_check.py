@@ -2,6 +2,7 @@
 """Drives the real program through the AT-SPI accessibility bus, as a screen reader
 would: finds its windows and controls by role and name, answers a question through
 its check box action, presses the buttons through theirs, and reads the verdict.
+While a message box is open, the actions must not reach the window behind it.
 
 Run inside a private session bus:  dbus-run-session -- atspi_check.py PROGRAM
 """
@@ -11,32 +12,13 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
-import pyatspi
+from session import private_environment, start_xvfb, wait_for
 
+pyatspi = None  # imported once the session bus knows the private environment
 
-def wait_for(condition, what, timeout=20.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError("timed out waiting for " + what)
-
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        number = pipe.readline().strip()
-    if not number:
-        raise AssertionError("Xvfb did not start")
-    return server, ":" + number
+ANSWER_YES = "Rispondi sì"
+TAKE_BACK = "Togli la risposta"
 
 
 def find_application(name):
@@ -48,10 +30,21 @@ def find_application(name):
 
 
 def descendants(root, role=None, name=None):
-    def matches(node):
-        return node is not None and (role is None or node.getRole() == role) \
-            and (name is None or node.name == name)
-    return pyatspi.findAllDescendants(root, matches)
+    """The nodes below root with that role and name. A child that goes away during the
+    walk (the introduction closing) is passed over."""
+    found = []
+
+    def walk(node):
+        for index in range(node.childCount):
+            child = node.getChildAtIndex(index)
+            if child is None:
+                continue
+            if (role is None or child.getRole() == role) and (name is None or child.name == name):
+                found.append(child)
+            walk(child)
+
+    walk(root)
+    return found
 
 
 def press(accessible, action_name):
@@ -63,30 +56,44 @@ def press(accessible, action_name):
 
 
 def main(program):
+    global pyatspi
     server, display = start_xvfb()
-    runtime_dir = tempfile.mkdtemp(prefix="tervanel-atspi-")
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime_dir,
+    root = tempfile.mkdtemp(prefix="atspi-check-", dir=os.getcwd())  # the build folder
+    env = dict(private_environment(root, display), QT_QPA_PLATFORM="xcb",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    env.pop("WAYLAND_DISPLAY", None)
+    import pyatspi
     process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL)  # its complaints show
     try:
         app = wait_for(lambda: find_application("Tervanel"), "the program on the accessibility bus")
 
-        # The introduction: its picture is described, its OK button can be pressed.
+        # The introduction: a dialog named although untitled; its picture is described,
+        # its OK button can be pressed.
+        intro = wait_for(lambda: [w for w in app if w is not None
+                                  and w.getState().contains(pyatspi.STATE_SHOWING)],
+                         "the introduction")
+        assert [(w.getRole(), w.name) for w in intro] == \
+            [(pyatspi.ROLE_DIALOG, "Introduzione a Tervanel")], intro
         ok = wait_for(lambda: descendants(app, pyatspi.ROLE_PUSH_BUTTON), "the OK button")[0]
         assert ok.name.strip() == "OK", ok.name
         pictures = descendants(app, pyatspi.ROLE_IMAGE)
         assert any(p.name.startswith("Rilievo antico") for p in pictures), [p.name for p in pictures]
         press(ok, "Press")
 
-        # The questionnaire: thirteen check boxes, unchecked.
+        # The questionnaire: a frame with its title, thirteen check boxes, unchecked, and
+        # no name left over from the layout on the hidden labels.
         boxes = wait_for(lambda: [b for b in descendants(app, pyatspi.ROLE_CHECK_BOX)
                                   if b.getState().contains(pyatspi.STATE_SHOWING)],
                          "thirteen questions")
         assert len(boxes) == 13, len(boxes)
         assert not any(b.getState().contains(pyatspi.STATE_CHECKED) for b in boxes)
-        third = [b for b in boxes if b.name == "Il fastidio si manifesta durante il cammino?"][0]
-        press(third, "answerYes")
+        frames = descendants(app, pyatspi.ROLE_FRAME)
+        assert len(frames) == 1 and frames[0].name.startswith("Tervanel by "), frames
+        names = [node.name for node in descendants(app)]
+        stale = [n for n in names if n.startswith("Diagnosi_")]
+        assert not stale, stale
+        question = {b.name: b for b in boxes}
+        third = question["Il fastidio si manifesta durante il cammino?"]
+        press(third, ANSWER_YES)
         wait_for(lambda: third.getState().contains(pyatspi.STATE_CHECKED), "question 3 checked")
 
         press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Responso")[0], "Press")
@@ -100,13 +107,42 @@ def main(program):
                                "the arterial explanation")
         assert explanation
 
-        press(third, "takeBack")
+        press(third, TAKE_BACK)
         wait_for(lambda: not third.getState().contains(pyatspi.STATE_CHECKED), "question 3 unchecked")
+
+        # Questions 1 and 2: uncertain, whose box stays open. Meanwhile an answer and a
+        # second press through their actions must change nothing.
+        first = question["Il fastidio si attenua nella stagione fredda?"]
+        second = question["Il disturbo peggiora salendo le scale?"]
+        for q in (first, second):
+            press(q, ANSWER_YES)
+            wait_for(lambda: q.getState().contains(pyatspi.STATE_CHECKED), "an answer")
+        press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Responso")[0], "Press")
+        alert = wait_for(lambda: [a for a in app if a is not None and a.name == "Diagnosi Incerta"],
+                         "the uncertain box")[0]
+        press(third, ANSWER_YES)
+        press(first, TAKE_BACK)
+        press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Responso")[0], "Press")
+        press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Fine")[0], "Press")
+        # The box's own button still works; it was pressed after the attempts above,
+        # and the requests of one client are handled in order.
+        press(descendants(alert, pyatspi.ROLE_PUSH_BUTTON)[0], "Press")
+        wait_for(lambda: not [a for a in app if a is not None and a.name == "Diagnosi Incerta"],
+                 "the box closed")
+        assert process.poll() is None, "Fine went through while the box was open"
+        checked = [b.name for b in boxes if b.getState().contains(pyatspi.STATE_CHECKED)]
+        assert sorted(checked) == sorted([first.name, second.name]), checked
+        # A second press would have opened a second box by now: the one pressed closed,
+        # and the round trip of a further request has passed.
+        press(third, ANSWER_YES)
+        wait_for(lambda: third.getState().contains(pyatspi.STATE_CHECKED), "answers again")
+        assert not [a for a in app if a is not None and a.name == "Diagnosi Incerta"]
 
         press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Fine")[0], "Press")
         status = process.wait(timeout=20)
         assert status == 0, status
-        print("AT-SPI check passed: 13 check boxes, actions, verdict read, Fine ended with 0")
+        print("AT-SPI check passed: windows, 13 check boxes, actions, verdict read, box kept the "
+              "window still, Fine ended with 0")
         return 0
     finally:
         if process.poll() is None:
@@ -114,7 +150,7 @@ def main(program):
             process.wait()
         server.terminate()
         server.wait()
-        shutil.rmtree(runtime_dir, ignore_errors=True)
+        shutil.rmtree(root, ignore_errors=True)
 
 
 if __name__ == "__main__":
