@@ -67,7 +67,7 @@ public:
             const std::size_t end = text.find_first_not_of("0123456789", digits);
             if (end == std::string::npos || end == digits)
                 return false; // the line is not written out yet
-            m_xDisplay = ":" + text.substr(digits, end - digits);
+            m_xDisplay = text.substr(digits - 1, end - digits + 1); // ":N"
             return std::filesystem::exists(m_folder + "/" + kSocket);
         });
     }
