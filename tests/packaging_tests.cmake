@@ -76,7 +76,7 @@ set(TERVANEL_WINDOWS_PROGRAM "" CACHE FILEPATH
     "Tervanel.exe of the Windows build, whose hardening the tests check")
 string(TOLOWER "${CMAKE_BUILD_TYPE}" build_type)
 if(TERVANEL_SANITIZE OR NOT build_type MATCHES "^(release|relwithdebinfo|minsizerel)$")
-    message(STATUS "A ${CMAKE_BUILD_TYPE} build: the hardening test will not run")
+    message(STATUS "Built with the sanitizers or unoptimised: the hardening test will not run")
     return()
 endif()
 
