@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <initializer_list>
 #include <ostream>
@@ -115,30 +116,42 @@ TEST(Verdict, WorkedExamples)
         {{1, 2, 5}, {2, 1, 1}, {Venous, Locomotor}},
         {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, {6, 3, 7}, {Arterial, Locomotor}},
     };
-    for (const Example &example : examples) {
-        AnswerSheet sheet;
-        for (int n : example.yes)
-            sheet.set(n, true);
-        const Scores scores = score(sheet);
-        EXPECT_EQ(scores, example.scores);
-        EXPECT_EQ(stepsOf(scores), example.steps) << scores;
+    // Twice over, the second time backwards: a score depends on its sheet alone, never
+    // on the sheets scored before it (two presses with the same answers agree).
+    for (const bool backwards : {false, true}) {
+        for (std::size_t i = 0; i < std::size(examples); ++i) {
+            const Example &example = examples[backwards ? std::size(examples) - 1 - i : i];
+            AnswerSheet sheet;
+            for (int n : example.yes)
+                sheet.set(n, true);
+            const Scores scores = score(sheet);
+            EXPECT_EQ(scores, example.scores);
+            EXPECT_EQ(stepsOf(scores), example.steps) << scores;
+        }
     }
 }
 
+// Over every score the catalogue can give (V 0-6, L 0-3, A 0-7): the steps come in
+// the fixed order, each at most once, and they are exactly the steps whose test holds.
 TEST(Verdict, StepsAreAnOrderedSubsequenceAndContainsAgrees)
 {
-    const Scores scores{1, 1, 1};
-    const VerdictSteps steps(scores);
-    EXPECT_EQ(steps.size(), 2U);
-    for (VerdictStep step : kVerdictOrder)
-        EXPECT_EQ(steps.contains(step), holds(step, scores));
-}
-
-TEST(Verdict, ScoringTwiceGivesTheSameScores)
-{
-    const AnswerSheet sheet = AnswerSheet::fromMask(maskOf({1, 2, 5}));
-    EXPECT_EQ(score(sheet), score(sheet));
-    EXPECT_EQ(score(sheet), (Scores{2, 1, 1}));
+    const auto position = [](VerdictStep step) {
+        return std::find(kVerdictOrder.begin(), kVerdictOrder.end(), step) - kVerdictOrder.begin();
+    };
+    for (std::int16_t v = 0; v <= 6; ++v)
+        for (std::int16_t l = 0; l <= 3; ++l)
+            for (std::int16_t a = 0; a <= 7; ++a) {
+                const Scores scores{v, l, a};
+                const Steps steps = stepsOf(scores);
+                for (std::size_t i = 1; i < steps.size(); ++i)
+                    EXPECT_LT(position(steps[i - 1]), position(steps[i])) << scores;
+                const VerdictSteps held(scores);
+                for (VerdictStep step : kVerdictOrder) {
+                    const bool listed = std::find(steps.begin(), steps.end(), step) != steps.end();
+                    EXPECT_EQ(listed, holds(step, scores)) << scores;
+                    EXPECT_EQ(held.contains(step), listed) << scores;
+                }
+            }
 }
 
 } // namespace

@@ -175,6 +175,25 @@ TEST_F(Form1Test, FocusStartsOnResponsoAndTabSkipsTheHiddenBanner)
         EXPECT_FALSE(button->autoDefault()) << nameOf(*button);
     }
 
+    // Enter, keypad Enter and Space press the focused button; without an answer a press
+    // of Responso beeps once. Other keys and Enter with a modifier press nothing.
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int presses;
+    };
+    const Key keys[] = {
+        {Qt::Key_Return, Qt::NoModifier, 1},      {Qt::Key_Enter, Qt::KeypadModifier, 1},
+        {Qt::Key_Space, Qt::NoModifier, 1},       {Qt::Key_Escape, Qt::NoModifier, 0},
+        {Qt::Key_Return, Qt::ControlModifier, 0}, {Qt::Key_A, Qt::NoModifier, 0},
+    };
+    for (const Key &k : keys) {
+        const int before = runtime.beeps;
+        keyClick(*form, k.key, k.modifiers);
+        EXPECT_EQ(runtime.beeps - before, k.presses) << "key " << static_cast<int>(k.key);
+        EXPECT_EQ(QApplication::focusWidget(), &responso) << "a press keeps the focus";
+    }
+
     keyClick(*form, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &fine) << "the banner is hidden";
     keyClick(*form, Qt::Key_Tab, Qt::ShiftModifier);
@@ -185,6 +204,8 @@ TEST_F(Form1Test, FocusStartsOnResponsoAndTabSkipsTheHiddenBanner)
     EXPECT_EQ(QApplication::focusWidget(), &widget(Picture1));
     keyClick(*form, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &fine);
+    keyClick(*form, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(runtime.endStatus, std::optional(0)) << "keypad Enter on Fine ends the program";
 }
 
 // A click answers yes, a double-click (which arrives as a click, then a double-click)

@@ -4,6 +4,7 @@
 #include "app/identity.hpp"
 #include "ui/services/look.hpp"
 #include "ui/services/runtime.hpp"
+#include "ui/services/window_frame.hpp"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -60,6 +61,7 @@ FrmSplash::FrmSplash(QWidget &questionnaire)
     QRect centred = rect();
     centred.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
     setGeometry(centred);
+    useBorderWithoutTitle(*this);
 
     runtime::handle([this] { load(); });
 }

@@ -4,6 +4,7 @@
 #include "ui/services/look.hpp"
 #include "ui/services/runtime.hpp"
 
+#include <QKeyEvent>
 #include <QPalette>
 
 #include <algorithm>
@@ -34,6 +35,30 @@ const char *kindName(ControlKind kind)
     return "control";
 }
 
+// A push button that Enter and keypad Enter press while it has the focus, as Space does.
+// Qt gives Enter to push buttons only in dialogs, through the default button; here no
+// button is the window's default, so the focused one takes it.
+class PushButton final : public QPushButton {
+public:
+    PushButton(const QString &text, QWidget *parent)
+        : QPushButton(text, parent)
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (!event->isAutoRepeat())
+                click();
+            event->accept();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 void ControlSet::build(QWidget &window, std::span<const Row> rows)
@@ -62,8 +87,8 @@ void ControlSet::build(QWidget &window, std::span<const Row> rows)
             break;
         }
         case ControlKind::PushButton: {
-            auto *button = new QPushButton(toQString(row.text), parent);
-            // Neither Enter nor Esc presses a button of its own accord.
+            auto *button = new PushButton(toQString(row.text), parent);
+            // No button is the window's default (Enter) or cancel (Esc) button.
             button->setAutoDefault(false);
             button->setDefault(false);
             button->setFocusPolicy(Qt::StrongFocus);

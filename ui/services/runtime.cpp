@@ -30,13 +30,25 @@ State &state()
     return s;
 }
 
+// The window a box belongs to: the active one, else the program's window on screen.
+// On Wayland no window may be active yet when a handler runs, and a box without a
+// transient parent goes wherever the compositor likes.
+QWidget *boxOwner()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !qobject_cast<QMessageBox *>(window))
+            return window;
+    return nullptr;
+}
+
 void showRealBox(const MessageBoxRequest &request)
 {
     QMessageBox box(request.style == MessageStyle::Information ? QMessageBox::Information
                     : request.style == MessageStyle::Critical  ? QMessageBox::Critical
                                                                : QMessageBox::NoIcon,
-                    request.title, displayText(request.prompt), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    request.title, displayText(request.prompt), QMessageBox::Ok, boxOwner());
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::Ok);
