@@ -54,6 +54,7 @@ std::string readName(const Bytes &b, std::uint64_t at)
 struct Property {
     std::string name;
     bool present;
+    std::string detail = {};
 };
 
 // glibc routes these through their checked forms whenever _FORTIFY_SOURCE is 2 or more,
@@ -66,11 +67,13 @@ const std::set<std::string> kAlwaysChecked = {
     "vwprintf", "vfwprintf",  "syslog",         "vsyslog",        "longjmp",
     "_longjmp", "siglongjmp", "obstack_printf", "obstack_vprintf"};
 
-// Whether every compile of the given sources that the build recorded asked glibc for its
-// checks (-D_FORTIFY_SOURCE=2 or 3, the last word on it) in an optimised build; false when
-// none was recorded. The only trace fortification leaves in a program is the checked
-// functions it calls, and a program whose buffers the compiler never knows calls none.
-bool compiledFortified(const std::vector<std::string> &sources)
+// The first compile the build recorded of a source under one of `sources`, but for those
+// under `except`, that did not ask glibc for its checks (-D_FORTIFY_SOURCE=2 or 3, the last
+// word on it) in an optimised build; empty when there is none and at least one was recorded.
+// The only trace fortification leaves in a program is the checked functions it calls, and a
+// program whose buffers the compiler never knows calls none: hence the build's own record.
+std::string unfortifiedCompile(const std::vector<std::string> &sources,
+                               const std::vector<std::string> &except)
 {
     const Bytes json = readFile(TERVANEL_COMPILE_COMMANDS);
     const std::string text(json.begin(), json.end());
@@ -91,8 +94,9 @@ bool compiledFortified(const std::vector<std::string> &sources)
          entry = field("command", entry.second)) {
         const std::string &command = entry.first;
         const std::string file = field("file", entry.second).first;
-        if (std::none_of(sources.begin(), sources.end(),
-                         [&file](const std::string &s) { return file.starts_with(s); }))
+        const auto under = [&file](const std::string &prefix) { return file.starts_with(prefix); };
+        if (std::none_of(sources.begin(), sources.end(), under)
+            || std::any_of(except.begin(), except.end(), under))
             continue;
         ++matched;
         std::istringstream words(command);
@@ -106,12 +110,13 @@ bool compiledFortified(const std::vector<std::string> &sources)
         }
         if ((fortify != "-D_FORTIFY_SOURCE=2" && fortify != "-D_FORTIFY_SOURCE=3")
             || optimise == "-O0")
-            return false;
+            return file;
     }
-    return matched > 0;
+    return matched > 0 ? std::string() : "no compile recorded";
 }
 
-std::vector<Property> elfHardening(const Bytes &file, const std::vector<std::string> &sources)
+std::vector<Property> elfHardening(const Bytes &file, const std::vector<std::string> &sources,
+                                   const std::vector<std::string> &except)
 {
     const auto header = read<Elf64_Ehdr>(file, 0);
     if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64)
@@ -152,9 +157,11 @@ std::vector<Property> elfHardening(const Bytes &file, const std::vector<std::str
                 imports.insert(readName(file, names.sh_offset + symbol.st_name));
         }
     }
-    const bool plainChecked = std::any_of(imports.begin(), imports.end(), [](const auto &name) {
-        return kAlwaysChecked.count(name);
-    });
+    std::string plain;
+    for (const std::string &name : imports)
+        if (kAlwaysChecked.count(name) == 1)
+            plain += " " + name;
+    const std::string unfortified = unfortifiedCompile(sources, except);
 
     return {
         {"position-independent executable", header.e_type == ET_DYN && (flags1 & DF_1_PIE) != 0},
@@ -162,7 +169,8 @@ std::vector<Property> elfHardening(const Bytes &file, const std::vector<std::str
         {"bound at start-up (BIND_NOW)", (flags & DF_BIND_NOW) != 0 || (flags1 & DF_1_NOW) != 0},
         {"stack protector (__stack_chk_fail)", imports.count("__stack_chk_fail") == 1},
         {"checked functions (no plain printf family, built fortified)",
-         !plainChecked && compiledFortified(sources)}};
+         plain.empty() && unfortified.empty(),
+         "; imported plain:" + plain + "; not fortified: " + unfortified}};
 }
 
 std::vector<Property> peHardening(const Bytes &file)
@@ -209,7 +217,9 @@ struct Binary {
     std::string path;
     Format format;
     bool hardened;
-    std::vector<std::string> sources; // recorded compiles, for the ELF programs
+    // For the ELF programs: the compiles of theirs that the build recorded.
+    std::vector<std::string> sources;
+    std::vector<std::string> except;
 };
 
 void PrintTo(const Binary &binary, std::ostream *out)
@@ -217,24 +227,24 @@ void PrintTo(const Binary &binary, std::ostream *out)
     *out << binary.label;
 }
 
+// The program is checked with every compile the build recorded, for it and its tests alike
+// (the same options build them), but for the control's.
 std::vector<Binary> binaries()
 {
-    const std::string source = TERVANEL_SOURCE_DIR "/";
-    const std::string build = TERVANEL_BINARY_DIR "/";
+    const std::string control = TERVANEL_SOURCE_DIR "/tests/faults/unhardened_main.cpp";
     std::vector<Binary> rows = {
-        {"tervanel", TERVANEL_PROGRAM, Format::Elf, true, {}},
-        {"unhardened_elf",
-         TERVANEL_UNHARDENED_PROGRAM,
+        {"tervanel",
+         TERVANEL_PROGRAM,
          Format::Elf,
-         false,
-         {source + "tests/faults/unhardened_main.cpp"}},
-        {"Tervanel_exe", TERVANEL_WINDOWS_PROGRAM, Format::Pe, true, {}},
+         true,
+         {TERVANEL_SOURCE_DIR "/", TERVANEL_BINARY_DIR "/"},
+         {control}},
+        {"unhardened_elf", TERVANEL_UNHARDENED_PROGRAM, Format::Elf, false, {control}, {}},
+        {"Tervanel_exe", TERVANEL_WINDOWS_PROGRAM, Format::Pe, true, {}, {}},
     };
-    for (const char *folder : {"core/", "ui/", "app/"})
-        for (const std::string &root : {source, build})
-            rows.front().sources.push_back(root + folder);
 #ifdef TERVANEL_UNHARDENED_WINDOWS_PROGRAM
-    rows.push_back({"unhardened_pe", TERVANEL_UNHARDENED_WINDOWS_PROGRAM, Format::Pe, false, {}});
+    rows.push_back(
+        {"unhardened_pe", TERVANEL_UNHARDENED_WINDOWS_PROGRAM, Format::Pe, false, {}, {}});
 #endif
     return rows;
 }
@@ -247,12 +257,14 @@ TEST_P(Hardening, EveryPropertyAsBuilt)
     if (binary.path.empty())
         GTEST_SKIP() << binary.label << ": no Windows build named (TERVANEL_WINDOWS_PROGRAM)";
     const Bytes file = readFile(binary.path);
-    const std::vector<Property> properties =
-        binary.format == Format::Elf ? elfHardening(file, binary.sources) : peHardening(file);
+    const std::vector<Property> properties = binary.format == Format::Elf
+                                                 ? elfHardening(file, binary.sources, binary.except)
+                                                 : peHardening(file);
     for (const Property &property : properties)
         EXPECT_EQ(property.present, binary.hardened)
             << binary.path << ": " << property.name
-            << (property.present ? " present in a control built without it" : " missing");
+            << (property.present ? " present in a control built without it" : " missing")
+            << property.detail;
 }
 
 INSTANTIATE_TEST_SUITE_P(Binaries, Hardening, ::testing::ValuesIn(binaries()),

@@ -81,7 +81,7 @@ if(TERVANEL_SANITIZE OR NOT build_type MATCHES "^(release|relwithdebinfo|minsize
 endif()
 
 add_executable(tervanel_unhardened faults/unhardened_main.cpp)
-set_target_properties(tervanel_unhardened PROPERTIES POSITION_INDEPENDENT_CODE OFF)
+set_target_properties(tervanel_unhardened PROPERTIES POSITION_INDEPENDENT_CODE OFF AUTOMOC OFF)
 target_compile_options(tervanel_unhardened PRIVATE -fno-pie -fno-stack-protector -U_FORTIFY_SOURCE)
 target_link_options(tervanel_unhardened PRIVATE -no-pie LINKER:-z,norelro,-z,lazy)
 
