@@ -72,6 +72,8 @@ endif()
 # The hardening of the Linux program and of Tervanel.exe, read from their headers, each
 # beside a control built without any. Only where the program is built as published:
 # optimised (glibc checks nothing otherwise) and without the sanitizers.
+# Tervanel.exe comes from the Windows build when the tree has one: a plain variable of that
+# name, set before this file is read, wins over the cache entry.
 set(TERVANEL_WINDOWS_PROGRAM "" CACHE FILEPATH
     "Tervanel.exe of the Windows build, whose hardening the tests check")
 string(TOLOWER "${CMAKE_BUILD_TYPE}" build_type)
@@ -95,6 +97,9 @@ target_compile_definitions(hardening_test PRIVATE
     TERVANEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     TERVANEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
 add_dependencies(hardening_test tervanel tervanel_unhardened)
+if(TARGET tervanel_windows)
+    add_dependencies(hardening_test tervanel_windows)
+endif()
 
 find_program(TERVANEL_MINGW_CXX x86_64-w64-mingw32-g++)
 if(TERVANEL_MINGW_CXX)
