@@ -1,10 +1,10 @@
 #include "app/application.hpp"
 
-#include "app/identity.hpp"
 #include "app/platform_choice.hpp"
-#include "ui/services/accessibility.hpp"
-#include "ui/services/look.hpp"
-#include "ui/services/text.hpp"
+#include "core/identity.hpp"
+#include "platform/qt/accessibility.hpp"
+#include "platform/qt/convert.hpp"
+#include "platform/qt/look.hpp"
 
 #include <QApplication>
 #include <QIcon>
@@ -49,13 +49,13 @@ std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 
 void configure(QApplication &application)
 {
-    QApplication::setApplicationName(ui::toQString(identity::kProgramName));
-    QApplication::setApplicationVersion(ui::toQString(identity::kVersion));
-    QApplication::setOrganizationDomain(ui::toQString(identity::kWebAddress));
+    QApplication::setApplicationName(qt::toQString(identity::kProgramName));
+    QApplication::setApplicationVersion(qt::toQString(identity::kVersion));
+    QApplication::setOrganizationDomain(qt::toQString(identity::kWebAddress));
     QApplication::setDesktopFileName(QStringLiteral("tervanel"));
     static_cast<void>(application);
-    ui::installLook();
-    ui::installAccessibility();
+    qt::installLook();
+    qt::installAccessibility();
     // Every window carries the program's own icon, in the sizes task bars and window
     // switchers ask for.
     QIcon icon;

@@ -1,6 +1,6 @@
 #include "app/command_line.hpp"
 
-#include "app/identity.hpp"
+#include "core/identity.hpp"
 
 #include <algorithm>
 #include <array>

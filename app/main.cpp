@@ -1,9 +1,10 @@
 #include "app/application.hpp"
 #include "app/command_line.hpp"
 #include "app/platform_choice.hpp"
-#include "ui/questionnaire/form1.hpp"
-#include "ui/services/look.hpp"
-#include "ui/services/runtime.hpp"
+#include "forms/questionnaire/form1.hpp"
+#include "platform/qt/look.hpp"
+#include "platform/qt/services.hpp"
+#include "services/runtime.hpp"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@
 int main(int argc, char *argv[])
 {
     using tervanel::app::CommandLine;
+    namespace runtime = tervanel::services::runtime;
     const CommandLine line =
         tervanel::app::parseCommandLine({argv, static_cast<std::size_t>(argc)});
     switch (line.action) {
@@ -33,14 +35,16 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    tervanel::ui::useOnlyBuiltInFonts();
+    tervanel::qt::useOnlyBuiltInFonts();
     const std::unique_ptr<QApplication> application = tervanel::app::createApplication(argc, argv);
-    std::unique_ptr<tervanel::ui::Form1> form1;
-    tervanel::ui::runtime::handle([&] {
+    tervanel::qt::Services services;
+    runtime::install(services);
+    std::unique_ptr<tervanel::forms::Form1> form1;
+    runtime::handle([&] {
         tervanel::app::configure(*application);
-        form1 = std::make_unique<tervanel::ui::Form1>(); // its load shows the introduction
+        form1 = std::make_unique<tervanel::forms::Form1>(); // its load shows the introduction
     });
-    if (tervanel::ui::runtime::hasEnded())
-        return tervanel::ui::runtime::endStatus();
+    if (runtime::hasEnded())
+        return runtime::endStatus();
     return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 // The real program started from a shell without any display, as over ssh or from a
 // cron job: what it says, where, and with which exit status.
 
-#include "tests/support/harness.hpp"
+#include "harness/harness.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // XWayland, as a GNOME or Plasma session offers both. Which platform the program chose,
 // and where it asked for its window.
 
-#include "tests/support/harness.hpp"
+#include "harness/harness.hpp"
 #include "tests/support/x11_session.hpp"
 
 #include <gtest/gtest.h>
