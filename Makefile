@@ -4,7 +4,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all setup configure build run test screenshots bench package format clean
+.PHONY: all setup configure build run test screenshots bench package reproducible format clean
 
 all: build
 
@@ -27,9 +27,13 @@ test: build
 bench: setup
 	@scripts/bench
 
-# A Debian package of the program, built with CPack.
+# A Debian package of the program, built with CPack, and its SHA256SUMS.
 package: setup
 	@scripts/package
+
+# The packages of the last commit built twice, in two fresh folders, and compared.
+reproducible: setup
+	@scripts/reproducible
 
 # The README's pictures, made by the same tour as a headless `make run`.
 screenshots: build

@@ -27,3 +27,5 @@ if(TERVANEL_SANITIZE)
     target_compile_options(tervanel_options INTERFACE ${_sanitizers})
     target_link_options(tervanel_options INTERFACE ${_sanitizers})
 endif()
+
+include(Hardening)

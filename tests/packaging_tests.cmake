@@ -68,3 +68,55 @@ if(TERVANEL_WINDRES)
 else()
     message(STATUS "x86_64-w64-mingw32-windres not found: the Windows resources go unchecked")
 endif()
+
+# The hardening of the Linux program and of Tervanel.exe, read from their headers, each
+# beside a control built without any. Only where the program is built as published:
+# optimised (glibc checks nothing otherwise) and without the sanitizers.
+# Tervanel.exe comes from the Windows build when the tree has one: a plain variable of that
+# name, set before this file is read, wins over the cache entry.
+set(TERVANEL_WINDOWS_PROGRAM "" CACHE FILEPATH
+    "Tervanel.exe of the Windows build, whose hardening the tests check")
+string(TOLOWER "${CMAKE_BUILD_TYPE}" build_type)
+if(TERVANEL_SANITIZE OR NOT build_type MATCHES "^(release|relwithdebinfo|minsizerel)$")
+    message(STATUS "Built with the sanitizers or unoptimised: the hardening test will not run")
+    return()
+endif()
+
+add_executable(tervanel_unhardened faults/unhardened_main.cpp)
+set_target_properties(tervanel_unhardened PROPERTIES POSITION_INDEPENDENT_CODE OFF AUTOMOC OFF)
+target_compile_options(tervanel_unhardened PRIVATE -fno-pie -fno-stack-protector -U_FORTIFY_SOURCE)
+target_link_options(tervanel_unhardened PRIVATE -no-pie LINKER:-z,norelro,-z,lazy)
+
+add_executable(hardening_test hardening_test.cpp)
+target_link_libraries(hardening_test PRIVATE tervanel_options GTest::gtest GTest::gtest_main)
+target_compile_definitions(hardening_test PRIVATE
+    TERVANEL_PROGRAM="$<TARGET_FILE:tervanel>"
+    TERVANEL_UNHARDENED_PROGRAM="$<TARGET_FILE:tervanel_unhardened>"
+    TERVANEL_WINDOWS_PROGRAM="${TERVANEL_WINDOWS_PROGRAM}"
+    TERVANEL_COMPILE_COMMANDS="${PROJECT_BINARY_DIR}/compile_commands.json"
+    TERVANEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TERVANEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
+add_dependencies(hardening_test tervanel tervanel_unhardened)
+if(TARGET tervanel_windows)
+    add_dependencies(hardening_test tervanel_windows)
+endif()
+
+find_program(TERVANEL_MINGW_CXX x86_64-w64-mingw32-g++)
+if(TERVANEL_MINGW_CXX)
+    set(unhardened_exe "${CMAKE_CURRENT_BINARY_DIR}/unhardened.exe")
+    add_custom_command(OUTPUT "${unhardened_exe}"
+        COMMAND "${TERVANEL_MINGW_CXX}" -O2 -static -s -fno-stack-protector
+            -Wl,--disable-dynamicbase,--disable-high-entropy-va,--disable-nxcompat
+            "${CMAKE_CURRENT_SOURCE_DIR}/faults/unhardened_main.cpp" -o "${unhardened_exe}"
+        DEPENDS faults/unhardened_main.cpp
+        COMMENT "Building the unhardened Windows control with MinGW"
+        VERBATIM)
+    add_custom_target(tervanel_unhardened_exe DEPENDS "${unhardened_exe}")
+    target_compile_definitions(hardening_test PRIVATE
+        TERVANEL_UNHARDENED_WINDOWS_PROGRAM="${unhardened_exe}")
+    add_dependencies(hardening_test tervanel_unhardened_exe)
+else()
+    message(STATUS "x86_64-w64-mingw32-g++ not found: no Windows control for the hardening test")
+endif()
+gtest_discover_tests(hardening_test DISCOVERY_MODE PRE_TEST TEST_PREFIX "hardening_test."
+    PROPERTIES LABELS packaging)

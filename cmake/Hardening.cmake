@@ -1,0 +1,31 @@
+# The hardening every program of the project is built with: Debian's set on Linux
+# (position-independent executable, read-only relocations bound at start-up, stack
+# protector, glibc's checked functions), the MinGW equivalents for Windows (address space
+# layout randomisation with high-entropy addresses, no execution from data pages, stack
+# protector). Included from ProjectOptions.cmake; tests/hardening_test.cpp reads the
+# result back from the programs' headers.
+if(MSVC)
+    return()
+endif()
+
+include(CheckPIESupported)
+check_pie_supported()
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+
+target_compile_options(tervanel_options INTERFACE -fstack-protector-strong)
+
+if(WIN32)
+    # Relocatable, high-entropy and non-executable data are the linker's defaults here, said
+    # explicitly so that no other default can drop them; no time stamp in the file header.
+    target_link_options(tervanel_options INTERFACE
+        LINKER:--dynamicbase,--high-entropy-va,--nxcompat,--no-insert-timestamp)
+    return()
+endif()
+
+target_link_options(tervanel_options INTERFACE LINKER:-z,relro,-z,now)
+
+# glibc checks buffer sizes only in optimised builds, and the sanitizers check more.
+if(NOT TERVANEL_SANITIZE)
+    target_compile_definitions(tervanel_options INTERFACE
+        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
+endif()
