@@ -4,7 +4,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all setup configure build run test screenshots bench package format clean
+.PHONY: all setup configure build run test windows screenshots bench package format clean
 
 all: build
 
@@ -22,6 +22,11 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+
+# Tervanel.exe for Windows, cross-built with MinGW-w64: build/windows/Tervanel.exe.
+windows: setup
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
 
 # Benchmarks: the program against the least Qt Widgets program, written to docs/PERFORMANCE.md.
 bench: setup

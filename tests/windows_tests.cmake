@@ -1,0 +1,34 @@
+# The Windows build (preset `windows`, build/windows) driven from this build, and what is
+# proved of it here: its own tests run under Wine, and its executables read on this host.
+# Included from tests/CMakeLists.txt when TERVANEL_WINDOWS_BUILD is on.
+set(windows_dir "${PROJECT_SOURCE_DIR}/build/windows")
+
+# Configured once through its preset; after that its own build notices what changed.
+add_custom_target(tervanel_windows ALL
+    COMMAND sh -c "[ -f '${windows_dir}/build.ninja' ] || '${CMAKE_COMMAND}' --preset windows >/dev/null"
+    COMMAND "${CMAKE_COMMAND}" --build --preset windows
+    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+    USES_TERMINAL
+    COMMENT "Building for Windows in build/windows")
+
+# Every Wine run of the tests shares the one prefix in build/windows/wine, and those with
+# a display each need its server to themselves: one at a time.
+add_test(NAME windows.tests_under_wine
+    COMMAND "${CMAKE_CTEST_COMMAND}" --test-dir "${windows_dir}" --output-on-failure
+        --no-tests=error --parallel 2 --timeout 300)
+set_tests_properties(windows.tests_under_wine PROPERTIES
+    LABELS windows RESOURCE_LOCK wine TIMEOUT 900)
+
+# The program exists once the Win32 window services and its entry point are in the tree.
+add_executable(windows_executable_test windows_executable_test.cpp)
+target_link_libraries(windows_executable_test PRIVATE tervanel_options GTest::gtest GTest::gtest_main)
+target_compile_definitions(windows_executable_test PRIVATE
+    TERVANEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TERVANEL_WINDOWS_FLOOR="${windows_dir}/tervanel_floor.exe")
+if(EXISTS "${PROJECT_SOURCE_DIR}/app/windows/main.cpp")
+    target_compile_definitions(windows_executable_test PRIVATE
+        TERVANEL_WINDOWS_PROGRAM="${windows_dir}/Tervanel.exe")
+endif()
+add_dependencies(windows_executable_test tervanel_windows)
+gtest_discover_tests(windows_executable_test DISCOVERY_MODE PRE_TEST
+    TEST_PREFIX "windows_executable_test." PROPERTIES LABELS windows)
