@@ -21,6 +21,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 extern char **environ;
 
@@ -41,13 +42,16 @@ std::string readFile(const std::string &path)
 
 } // namespace
 
-XWatch::XWatch(int screenWidth, int screenHeight)
+XWatch::XWatch(int screenWidth, int screenHeight, std::optional<harness::Wine> wine)
+    : m_wine(std::move(wine))
 {
     const harness::XServer server = harness::startXvfb(screenWidth, screenHeight);
     m_server = server.pid;
     m_displayName = server.display;
     try {
         connect();
+        if (m_wine)
+            m_wine->keepWarm();
     } catch (...) {
         // No destructor runs for a half-made watch.
         if (m_display)
@@ -95,6 +99,8 @@ void XWatch::connect()
 
 XWatch::~XWatch()
 {
+    if (m_wine)
+        m_wine->end();
     if (m_display)
         XCloseDisplay(m_display);
     stop(m_server);
@@ -153,7 +159,10 @@ StartupSample XWatch::measure(const Candidate &candidate)
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     const Clock::time_point start = Clock::now();
-    const pid_t pid = spawn({candidate.program}, m_environment, &actions);
+    const bool underWine = m_wine && candidate.program.ends_with(".exe");
+    const pid_t pid = spawn(underWine ? m_wine->command(candidate.program)
+                                      : std::vector<std::string>{candidate.program},
+                            m_environment, &actions);
     posix_spawn_file_actions_destroy(&actions);
 
     const Window root = XDefaultRootWindow(m_display);

@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace tervanel::test {
@@ -24,6 +25,16 @@ using namespace screen;
 
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
+
+#ifdef TERVANEL_WINE_RUNNER
+// This build of the test runs the Windows executables under Wine.
+const std::optional<harness::Wine> kWine =
+    harness::Wine{TERVANEL_WINE_RUNNER, TERVANEL_WINE_FOLDER};
+#else
+const std::optional<harness::Wine> kWine;
+#endif
+
+#ifdef TERVANEL_PROGRAM
 
 class EndToEnd : public ::testing::Test {
 protected:
@@ -60,7 +71,7 @@ protected:
     [[nodiscard]] bool highlighted(Rect r) const { return view.highlighted(r); }
     [[nodiscard]] bool blank(Rect r) const { return view.blank(r); }
 
-    X11Session session{kScreenWidth, kScreenHeight};
+    X11Session session{kScreenWidth, kScreenHeight, kWine};
     ProgramScreen view{session};
     TopLevel introduction{};
 };
@@ -228,6 +239,48 @@ TEST_F(EndToEnd, CreditBoxes)
     expectEndsCleanly();
 }
 
+#endif // TERVANEL_PROGRAM
+
+#ifdef TERVANEL_WINE_RUNNER
+
+// Wine draws no frame without a window manager: a window made at the screen's corner
+// shows its client area where a classic frame would hold it. The positions the tests use
+// are measured from there; the floor shows where it is.
+TEST(EndToEndWine, ClientAreaStandsWhereAClassicFrameWouldHoldIt)
+{
+    X11Session session{kScreenWidth, kScreenHeight, kWine};
+    session.startProgram(TERVANEL_FLOOR_PROGRAM);
+    std::optional<TopLevel> window;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const auto windows = session.mappedTopLevels();
+            return windows.size() == 1 && (window = windows[0], true);
+        },
+        std::chrono::seconds(60)))
+        << "no window; the program wrote: " << session.programOutput();
+    const Point origin = kWineClientOrigin;
+    EXPECT_EQ(window->x, origin.x);
+    EXPECT_EQ(window->y, origin.y);
+    EXPECT_EQ(window->width, 701);
+    EXPECT_EQ(window->height, 513);
+    EXPECT_EQ(window->title, "Floor");
+
+    // What the screen shows: white to the client area's very edge, and nothing beyond.
+    const auto white = [&](int x, int y) { return session.pixel(x, y) == kWhite; };
+    ASSERT_TRUE(waitFor([&] { return white(origin.x + 350, origin.y + 256); }));
+    for (const auto &[dx, dy, inside] :
+         {std::tuple{0, 256, true}, std::tuple{-1, 256, false}, std::tuple{700, 256, true},
+          std::tuple{701, 256, false}, std::tuple{350, 0, true}, std::tuple{350, -1, false},
+          std::tuple{350, 512, true}, std::tuple{350, 513, false}})
+        EXPECT_EQ(white(origin.x + dx, origin.y + dy), inside)
+            << "at " << dx << ", " << dy << " from the client area's corner";
+
+    session.closeWindow(window->id);
+    EXPECT_EQ(session.waitForExit(std::chrono::seconds(30)), 0);
+}
+
+#else
+
 // A build of the program that starts without its pictures reports it in a box, and
 // ends with status 1 once the box is closed: no crash, no window of its own.
 TEST(EndToEndFailure, MissingPicturesAreReportedAndEndWithStatusOne)
@@ -359,6 +412,8 @@ TEST(EndToEndInputOutput, NoFilesWrittenNoSocketsButTheDisplay)
         EXPECT_NE(connection.find("X11-unix/X<n>"), std::string::npos)
             << "not the display: " << connection;
 }
+
+#endif // TERVANEL_WINE_RUNNER
 
 } // namespace
 } // namespace tervanel::test

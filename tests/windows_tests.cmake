@@ -32,3 +32,19 @@ endif()
 add_dependencies(windows_executable_test tervanel_windows)
 gtest_discover_tests(windows_executable_test DISCOVERY_MODE PRE_TEST
     TEST_PREFIX "windows_executable_test." PROPERTIES LABELS windows)
+
+# The end-to-end test once more: the same file, built to run the Windows executables under
+# Wine on its own Xvfb; what differs on Wine is data in tests/support/program_screen.hpp.
+add_executable(e2e_x11_wine_test e2e_x11_test.cpp)
+target_link_libraries(e2e_x11_wine_test PRIVATE tervanel_x11_session GTest::gtest GTest::gtest_main)
+target_compile_definitions(e2e_x11_wine_test PRIVATE
+    TERVANEL_WINE_RUNNER="${PROJECT_SOURCE_DIR}/tests/support/wine-run"
+    TERVANEL_WINE_FOLDER="${windows_dir}/wine"
+    TERVANEL_FLOOR_PROGRAM="${windows_dir}/tervanel_floor.exe")
+if(EXISTS "${PROJECT_SOURCE_DIR}/app/windows/main.cpp")
+    target_compile_definitions(e2e_x11_wine_test PRIVATE
+        TERVANEL_PROGRAM="${windows_dir}/Tervanel.exe")
+endif()
+add_dependencies(e2e_x11_wine_test tervanel_windows)
+gtest_discover_tests(e2e_x11_wine_test DISCOVERY_MODE PRE_TEST TEST_PREFIX "e2e_x11_wine_test."
+    PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 180)

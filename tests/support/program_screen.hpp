@@ -55,6 +55,13 @@ inline constexpr Rgb kLightCyan{0xC0, 0xFF, 0xFF};
 inline constexpr Rgb kLavender{0xC0, 0xC0, 0xFF};
 inline constexpr Rgb kPeriwinkle{0x80, 0x80, 0xFF};
 
+// Where the client area of a window made at the screen's corner shows, with no window
+// manager: the Linux build's window stands at the corner itself; Wine puts the client area
+// where a classic Windows frame (3 px border, 19 px title bar) would hold it, and draws no
+// frame around it.
+inline constexpr Point kLinuxClientOrigin{0, 0};
+inline constexpr Point kWineClientOrigin{3, 22};
+
 } // namespace screen
 
 [[nodiscard]] bool contains(const QImage &image, Rgb colour);

@@ -17,6 +17,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace tervanel::test {
 
@@ -41,9 +42,10 @@ using harness::setVariable;
 using harness::spawn;
 using harness::stop;
 
-X11Session::X11Session(int screenWidth, int screenHeight)
+X11Session::X11Session(int screenWidth, int screenHeight, std::optional<harness::Wine> wine)
     : m_width(screenWidth)
     , m_height(screenHeight)
+    , m_wine(std::move(wine))
 {
     const harness::XServer server = harness::startXvfb(screenWidth, screenHeight);
     m_server = server.pid;
@@ -70,6 +72,9 @@ X11Session::~X11Session()
 {
     if (m_program > 0 && !m_programStatus)
         stop(m_program);
+    // Wine's server outlives its programs for a while, tied to this display.
+    if (m_wine)
+        m_wine->end();
     if (m_display)
         XCloseDisplay(m_display);
     stop(m_server);
@@ -80,7 +85,7 @@ X11Session::~X11Session()
 void X11Session::startProgram(const std::string &path,
                               const std::vector<std::string> &extraEnvironment)
 {
-    startCommand({path}, extraEnvironment);
+    startCommand(m_wine ? m_wine->command(path) : std::vector<std::string>{path}, extraEnvironment);
 }
 
 void X11Session::startCommand(const std::vector<std::string> &command,
