@@ -1,9 +1,9 @@
 #include "app/application.hpp"
 
-#include "app/identity.hpp"
-#include "ui/services/accessibility.hpp"
-#include "ui/services/look.hpp"
-#include "ui/services/text.hpp"
+#include "core/identity.hpp"
+#include "platform/qt/accessibility.hpp"
+#include "platform/qt/convert.hpp"
+#include "platform/qt/look.hpp"
 
 #include <QApplication>
 
@@ -11,13 +11,13 @@ namespace tervanel::app {
 
 void configure(QApplication &application)
 {
-    QApplication::setApplicationName(ui::toQString(identity::kProgramName));
-    QApplication::setApplicationVersion(ui::toQString(identity::kVersion));
-    QApplication::setOrganizationDomain(ui::toQString(identity::kWebAddress));
+    QApplication::setApplicationName(qt::toQString(identity::kProgramName));
+    QApplication::setApplicationVersion(qt::toQString(identity::kVersion));
+    QApplication::setOrganizationDomain(qt::toQString(identity::kWebAddress));
     QApplication::setDesktopFileName(QStringLiteral("tervanel"));
     static_cast<void>(application);
-    ui::installLook();
-    ui::installAccessibility();
+    qt::installLook();
+    qt::installAccessibility();
 }
 
 } // namespace tervanel::app

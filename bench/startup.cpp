@@ -16,7 +16,7 @@
 // is run too, on the same server, and the median of each step is reported.
 // WIDTHxHEIGHT is the size the first window must have: a run whose first window is
 // another size is a failure, not a figure. With --wine, programs whose names end in ".exe"
-// are Windows programs, run under Wine by RUNNER (tests/support/wine-run) with its FOLDER;
+// are Windows programs, run under Wine by RUNNER (harness/wine-run) with its FOLDER;
 // the Wine server is kept running from the first run to the last, as a warm Wine is.
 
 #include "bench/stats.hpp"

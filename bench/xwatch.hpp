@@ -4,7 +4,7 @@
 // programs and notes when each one's first top-level window is mapped, and when the
 // program first draws into it.
 
-#include "tests/support/harness.hpp"
+#include "harness/harness.hpp"
 
 #include <sys/types.h>
 

@@ -1,9 +1,9 @@
 # Who the program is, for the files CMake writes (desktop entry, package, Windows
-# resources): the TERVANEL_<name> values of app/identity.hpp, read from the header so that
+# resources): the TERVANEL_<name> values of core/identity.hpp, read from the header so that
 # it stays the one place that names them, and the version's major and minor numbers.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    "${PROJECT_SOURCE_DIR}/app/identity.hpp")
-file(STRINGS "${PROJECT_SOURCE_DIR}/app/identity.hpp" identity_lines
+    "${PROJECT_SOURCE_DIR}/core/identity.hpp")
+file(STRINGS "${PROJECT_SOURCE_DIR}/core/identity.hpp" identity_lines
     REGEX "^inline constexpr std::string_view k[A-Za-z]+ = \"[^\"]*\";")
 foreach(line IN LISTS identity_lines)
     string(REGEX MATCH "k([A-Za-z]+) = \"([^\"]*)\"" _ "${line}")
@@ -11,7 +11,7 @@ foreach(line IN LISTS identity_lines)
 endforeach()
 foreach(name IN ITEMS ProgramName Version Publisher WebAddress AuthorEmail)
     if(NOT TERVANEL_${name})
-        message(FATAL_ERROR "app/identity.hpp names no k${name}")
+        message(FATAL_ERROR "core/identity.hpp names no k${name}")
     endif()
 endforeach()
 

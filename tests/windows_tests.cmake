@@ -38,7 +38,7 @@ gtest_discover_tests(windows_executable_test DISCOVERY_MODE PRE_TEST
 add_executable(e2e_x11_wine_test e2e_x11_test.cpp)
 target_link_libraries(e2e_x11_wine_test PRIVATE tervanel_x11_session GTest::gtest GTest::gtest_main)
 target_compile_definitions(e2e_x11_wine_test PRIVATE
-    TERVANEL_WINE_RUNNER="${PROJECT_SOURCE_DIR}/tests/support/wine-run"
+    TERVANEL_WINE_RUNNER="${PROJECT_SOURCE_DIR}/harness/wine-run"
     TERVANEL_WINE_FOLDER="${windows_dir}/wine"
     TERVANEL_FLOOR_PROGRAM="${windows_dir}/tervanel_floor.exe")
 if(EXISTS "${PROJECT_SOURCE_DIR}/app/windows/main.cpp")

@@ -1,6 +1,6 @@
 #include "tests/support/x11_session.hpp"
 
-#include "tests/support/harness.hpp"
+#include "harness/harness.hpp"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>

@@ -4,7 +4,7 @@
 // watches its windows, reads its pixels, counts its bells and drives it with real
 // input through the XTEST extension.
 
-#include "tests/support/harness.hpp"
+#include "harness/harness.hpp"
 
 #include <QImage>
 
