@@ -1,0 +1,80 @@
+#pragma once
+
+#include "services/control_table.hpp"
+#include "services/pictures.hpp"
+#include "services/units.hpp"
+#include "services/window_services.hpp"
+
+#include <array>
+#include <cstddef>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace tervanel::services {
+
+// Typed access to the controls of one window: a control is reached by its name in the
+// window's enumeration. Asking a control for an operation its kind lacks is a failure
+// (std::logic_error); every operation that changes a control first runs the test hook.
+class ControlAccess {
+public:
+    void setText(std::size_t index, std::string_view text) const;
+    void setVisible(std::size_t index, bool visible) const;
+    [[nodiscard]] bool bold(std::size_t index) const;
+    void setBold(std::size_t index, bool bold) const;
+    void setForeColor(std::size_t index, VbColor color) const;
+    void setBackColor(std::size_t index, VbColor color) const;
+    void setPicture(std::size_t index, PictureId picture) const;
+    [[nodiscard]] bool hasPicture(std::size_t index) const;
+    void setFocus(std::size_t index) const;
+    void setToolTip(std::size_t index, std::string_view text) const;
+    void setDescription(std::size_t index, std::string_view text) const;
+
+    [[nodiscard]] Window &window() const { return *m_window; }
+    [[nodiscard]] std::size_t size() const { return m_kinds.size(); }
+    [[nodiscard]] ControlKind kind(std::size_t index) const { return m_kinds[index]; }
+    [[nodiscard]] std::string_view id(std::size_t index) const { return m_ids[index]; }
+
+protected:
+    ControlAccess(Window &window, std::span<const ControlRow> rows);
+
+private:
+    // Throws unless the control is one of the kinds.
+    void expect(std::size_t index, std::initializer_list<ControlKind> kinds,
+                std::string_view what) const;
+
+    Window *m_window;
+    std::vector<ControlKind> m_kinds;
+    std::vector<std::string_view> m_ids;
+};
+
+template <class Name> class Controls final : public ControlAccess {
+public:
+    template <std::size_t N>
+    Controls(Window &window, const std::array<ControlRow, N> &rows)
+        : ControlAccess(window, rows)
+    {
+    }
+
+    void setText(Name n, std::string_view text) const { ControlAccess::setText(index(n), text); }
+    void setVisible(Name n, bool visible) const { ControlAccess::setVisible(index(n), visible); }
+    void show(Name n) const { setVisible(n, true); }
+    void hide(Name n) const { setVisible(n, false); }
+    [[nodiscard]] bool bold(Name n) const { return ControlAccess::bold(index(n)); }
+    void setBold(Name n, bool bold) const { ControlAccess::setBold(index(n), bold); }
+    void setForeColor(Name n, VbColor c) const { ControlAccess::setForeColor(index(n), c); }
+    void setBackColor(Name n, VbColor c) const { ControlAccess::setBackColor(index(n), c); }
+    void setPicture(Name n, PictureId p) const { ControlAccess::setPicture(index(n), p); }
+    [[nodiscard]] bool hasPicture(Name n) const { return ControlAccess::hasPicture(index(n)); }
+    void setFocus(Name n) const { ControlAccess::setFocus(index(n)); }
+    void setToolTip(Name n, std::string_view t) const { ControlAccess::setToolTip(index(n), t); }
+    void setDescription(Name n, std::string_view t) const
+    {
+        ControlAccess::setDescription(index(n), t);
+    }
+
+    static constexpr std::size_t index(Name n) { return static_cast<std::size_t>(n); }
+};
+
+} // namespace tervanel::services
