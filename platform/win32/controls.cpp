@@ -60,7 +60,7 @@ int kernedAdvances(HDC dc, std::wstring_view run, std::vector<int> *advances)
 
 // ---- Control -------------------------------------------------------------------------
 
-Control::Control(std::wstring id, TwipsRect rect, std::optional<int> tabIndex)
+Control::Control(std::wstring id, PixelRect rect, std::optional<int> tabIndex)
     : m_id(std::move(id))
     , m_rect(rect)
     , m_tabIndex(tabIndex)
@@ -78,7 +78,7 @@ Control::~Control()
 void Control::create(const wchar_t *windowClass, HWND parent, DWORD style, DWORD exStyle, int dpi)
 {
     m_dpi = dpi;
-    const PixelRect r = pixelRect(m_rect.left, m_rect.top, m_rect.width, m_rect.height, dpi);
+    const PixelRect r = scaledRect(m_rect, dpi);
     m_hwnd = CreateWindowExW(exStyle, windowClass, L"",
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, r.x, r.y, r.width,
                              r.height, parent, nullptr, GetModuleHandleW(nullptr), this);
@@ -107,7 +107,7 @@ bool Control::isVisible() const
 void Control::applyDpi(int dpi)
 {
     m_dpi = dpi;
-    const PixelRect r = pixelRect(m_rect.left, m_rect.top, m_rect.width, m_rect.height, dpi);
+    const PixelRect r = scaledRect(m_rect, dpi);
     SetWindowPos(m_hwnd, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
@@ -208,7 +208,7 @@ void registerControlClasses()
 
 // ---- Label ---------------------------------------------------------------------------
 
-Label::Label(HWND parent, std::wstring id, TwipsRect rect, std::optional<int> tabIndex,
+Label::Label(HWND parent, std::wstring id, PixelRect rect, std::optional<int> tabIndex,
              const LabelLook &look, bool presentsAsCheckBox, int dpi)
     : Control(std::move(id), rect, tabIndex)
     , m_fore(look.fore.value_or(GetSysColor(COLOR_BTNTEXT)))
@@ -363,7 +363,7 @@ LRESULT Label::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 // ---- PushButton ----------------------------------------------------------------------
 
-PushButton::PushButton(HWND parent, std::wstring id, TwipsRect rect, std::optional<int> tabIndex,
+PushButton::PushButton(HWND parent, std::wstring id, PixelRect rect, std::optional<int> tabIndex,
                        const std::wstring &text, double points, bool bold, int dpi)
     : Control(std::move(id), rect, tabIndex)
     , m_points(points)
@@ -398,7 +398,7 @@ void PushButton::applyDpi(int dpi)
 
 // ---- PictureControl ------------------------------------------------------------------
 
-PictureControl::PictureControl(HWND parent, std::wstring id, TwipsRect rect,
+PictureControl::PictureControl(HWND parent, std::wstring id, PixelRect rect,
                                std::optional<int> tabIndex, Role role, std::optional<COLORREF> back,
                                int dpi)
     : Control(std::move(id), rect, tabIndex)

@@ -2,6 +2,7 @@
 
 #include "platform/win32/accessible.hpp"
 #include "platform/win32/line_layout.hpp"
+#include "services/units.hpp"
 
 #include <windows.h>
 
@@ -15,12 +16,11 @@ namespace tervanel::win32 {
 
 class DecodedPicture;
 
-// Position and size of a control in twips, relative to its parent's client area.
-struct TwipsRect {
-    int left, top, width, height;
-};
+// Position and size of a control in layout pixels (as at 96 dots per inch), relative
+// to its parent's client area.
+using services::PixelRect;
 
-// What every child control has: its window, its place in twips, its events. The
+// What every child control has: its window, its place, its events. The
 // control's C++ object is reached from its window through a window property.
 class Control {
 public:
@@ -49,7 +49,7 @@ public:
 
 protected:
     friend void registerControlClasses();
-    Control(std::wstring id, TwipsRect rect, std::optional<int> tabIndex);
+    Control(std::wstring id, PixelRect rect, std::optional<int> tabIndex);
     // Creates the control's window as a child of `parent`, above its earlier siblings.
     void create(const wchar_t *windowClass, HWND parent, DWORD style, DWORD exStyle, int dpi);
 
@@ -63,7 +63,7 @@ protected:
 
 private:
     std::wstring m_id;
-    TwipsRect m_rect;
+    PixelRect m_rect;
     std::optional<int> m_tabIndex;
     HWND m_hwnd = nullptr;
     int m_dpi = 96;
@@ -87,7 +87,7 @@ class Label final : public Control {
 public:
     // A question label presents itself to screen readers as a check box, checked while
     // the label is bold.
-    Label(HWND parent, std::wstring id, TwipsRect rect, std::optional<int> tabIndex,
+    Label(HWND parent, std::wstring id, PixelRect rect, std::optional<int> tabIndex,
           const LabelLook &look, bool presentsAsCheckBox, int dpi);
 
     void setCaption(std::wstring caption);
@@ -126,7 +126,7 @@ private:
 // A standard push button: neither default nor cancel button of its window.
 class PushButton final : public Control {
 public:
-    PushButton(HWND parent, std::wstring id, TwipsRect rect, std::optional<int> tabIndex,
+    PushButton(HWND parent, std::wstring id, PixelRect rect, std::optional<int> tabIndex,
                const std::wstring &text, double points, bool bold, int dpi);
 
     void setText(const std::wstring &text);
@@ -146,7 +146,7 @@ class PictureControl final : public Control {
 public:
     enum class Role { PictureBox, Image, Frame };
 
-    PictureControl(HWND parent, std::wstring id, TwipsRect rect, std::optional<int> tabIndex,
+    PictureControl(HWND parent, std::wstring id, PixelRect rect, std::optional<int> tabIndex,
                    Role role, std::optional<COLORREF> back, int dpi);
     ~PictureControl() override;
 

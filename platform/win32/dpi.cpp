@@ -56,7 +56,6 @@ RECT frameAround(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, 
     RECT r{0, 0, clientWidth, clientHeight};
     if (!adjust || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    OffsetRect(&r, -r.left, -r.top);
     return r;
 }
 

@@ -12,7 +12,8 @@ void declareDpiAwareness();
 [[nodiscard]] int dpiOf(HWND window);
 
 // The outer rectangle of a top-level window whose client area has this size in pixels,
-// with its frame at (0, 0).
+// relative to the client area's top-left corner (so left and top are the frame's
+// negative insets).
 [[nodiscard]] RECT frameAround(int clientWidth, int clientHeight, DWORD style, DWORD exStyle,
                                int dpi);
 

@@ -15,6 +15,8 @@ namespace {
 
 constexpr const wchar_t *kFormClass = L"TervanelForm";
 constexpr const wchar_t *kFormProperty = L"Tervanel.Form";
+// Posted to a window to destroy it once the running handler has returned.
+constexpr UINT kDestroyRequest = WM_APP + 1;
 
 std::vector<Form *> &registry()
 {
@@ -92,8 +94,9 @@ Form *Form::from(HWND window)
 
 void Form::place()
 {
-    const RECT frame = frameAround(pixels(m_look.width, m_dpi), pixels(m_look.height, m_dpi),
-                                   m_style, m_exStyle, m_dpi);
+    const int width = pixels(m_look.width, m_dpi);
+    const int height = pixels(m_look.height, m_dpi);
+    const RECT frame = frameAround(width, height, m_style, m_exStyle, m_dpi);
     const HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof info;
@@ -102,10 +105,12 @@ void Form::place()
     int x = screen.left;
     int y = screen.top;
     if (m_look.placement == FormPlacement::Centred) {
-        x += (screen.right - screen.left - frame.right) / 2;
-        y += (screen.bottom - screen.top - frame.bottom) / 2;
+        // The client area centred; the frame lies around it.
+        x += (screen.right - screen.left - width) / 2 + frame.left;
+        y += (screen.bottom - screen.top - height) / 2 + frame.top;
     }
-    SetWindowPos(m_hwnd, nullptr, x, y, frame.right, frame.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_hwnd, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND Form::parentWindow(Control *parent) const
@@ -120,21 +125,22 @@ template <class C> C &Form::adopt(std::unique_ptr<C> control)
     return added;
 }
 
-Label &Form::addLabel(Control *parent, std::wstring id, TwipsRect rect, std::optional<int> tabIndex,
+Label &Form::addLabel(Control *parent, std::wstring id, PixelRect rect, std::optional<int> tabIndex,
                       const LabelLook &look, bool presentsAsCheckBox)
 {
     return adopt(std::make_unique<Label>(parentWindow(parent), std::move(id), rect, tabIndex, look,
                                          presentsAsCheckBox, m_dpi));
 }
 
-PushButton &Form::addButton(Control *parent, std::wstring id, TwipsRect rect,
-                            std::optional<int> tabIndex, const std::wstring &text)
+PushButton &Form::addButton(Control *parent, std::wstring id, PixelRect rect,
+                            std::optional<int> tabIndex, const std::wstring &text, double points,
+                            bool bold)
 {
     return adopt(std::make_unique<PushButton>(parentWindow(parent), std::move(id), rect, tabIndex,
-                                              text, m_look.fontPoints, m_look.fontBold, m_dpi));
+                                              text, points, bold, m_dpi));
 }
 
-PictureControl &Form::addPicture(Control *parent, std::wstring id, TwipsRect rect,
+PictureControl &Form::addPicture(Control *parent, std::wstring id, PixelRect rect,
                                  std::optional<int> tabIndex, PictureControl::Role role,
                                  std::optional<COLORREF> back)
 {
@@ -157,6 +163,24 @@ void Form::hide()
 bool Form::isVisible() const
 {
     return IsWindowVisible(m_hwnd) != FALSE;
+}
+
+bool Form::isActive() const
+{
+    return GetActiveWindow() == m_hwnd && isVisible();
+}
+
+void Form::setFocus(const Control &control)
+{
+    m_focus = control.hwnd();
+    // Focusing a control of an inactive window would activate it, hidden or not.
+    if (isActive())
+        SetFocus(m_focus);
+}
+
+void Form::requestDestroy()
+{
+    PostMessageW(m_hwnd, kDestroyRequest, 0, 0);
 }
 
 void Form::applyDpi(int dpi)
@@ -246,6 +270,13 @@ LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPAR
         RemovePropW(window, kFormProperty);
         form->m_hwnd = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == kDestroyRequest) {
+        // The handler may destroy the form and this window: nothing of them is used after.
+        const std::function<void()> destroy = form->onDestroyRequest;
+        if (destroy)
+            destroy();
+        return 0;
     }
     return form->handle(message, wParam, lParam);
 }

@@ -44,11 +44,12 @@ public:
 
     // Controls, in the order of the window's description: each lies above the ones added
     // before it. `parent` is a frame added earlier, or null for the window itself.
-    Label &addLabel(Control *parent, std::wstring id, TwipsRect rect, std::optional<int> tabIndex,
+    Label &addLabel(Control *parent, std::wstring id, PixelRect rect, std::optional<int> tabIndex,
                     const LabelLook &look, bool presentsAsCheckBox);
-    PushButton &addButton(Control *parent, std::wstring id, TwipsRect rect,
-                          std::optional<int> tabIndex, const std::wstring &text);
-    PictureControl &addPicture(Control *parent, std::wstring id, TwipsRect rect,
+    PushButton &addButton(Control *parent, std::wstring id, PixelRect rect,
+                          std::optional<int> tabIndex, const std::wstring &text, double points,
+                          bool bold);
+    PictureControl &addPicture(Control *parent, std::wstring id, PixelRect rect,
                                std::optional<int> tabIndex, PictureControl::Role role,
                                std::optional<COLORREF> back);
 
@@ -56,6 +57,10 @@ public:
     void show();
     void hide();
     [[nodiscard]] bool isVisible() const;
+    // Gives a control the focus now if the window is active, else when it next is.
+    void setFocus(const Control &control);
+    // Asks for onDestroyRequest to be called once the running handler has returned.
+    void requestDestroy();
 
     [[nodiscard]] HWND hwnd() const { return m_hwnd; }
     [[nodiscard]] int dpi() const { return m_dpi; }
@@ -79,6 +84,8 @@ public:
     std::function<void(wchar_t)> onKeyPress;
     // The close box of the title bar (or Alt+F4). Without a handler the window refuses.
     std::function<void()> onCloseRequest;
+    // After requestDestroy(), from the message loop; the handler may destroy this object.
+    std::function<void()> onDestroyRequest;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -90,6 +97,8 @@ private:
     void moveFocus(bool backwards, bool fromStart);
     void restoreFocus();
     template <class C> C &adopt(std::unique_ptr<C> control);
+
+    bool isActive() const;
 
     FormLook m_look;
     DWORD m_style = 0;

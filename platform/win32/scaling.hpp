@@ -1,9 +1,13 @@
 #pragma once
 
-// Twips and points to device pixels at a screen's dots per inch. Kept free of Windows
-// headers so that its rules can be checked on any machine.
+// Twips, layout pixels and points to device pixels at a screen's dots per inch. Kept
+// free of Windows headers so that its rules can be checked on any machine.
+
+#include "services/units.hpp"
 
 namespace tervanel::win32 {
+
+using services::PixelRect;
 
 // The dots per inch at which one pixel is 15 twips and the layouts read as designed.
 inline constexpr int kBaseDpi = 96;
@@ -21,18 +25,15 @@ constexpr int scaledPixels(int basePixels, int dpi)
     return (2 * basePixels * dpi + kBaseDpi) / (2 * kBaseDpi);
 }
 
-struct PixelRect {
-    int x, y, width, height;
-    constexpr bool operator==(const PixelRect &) const = default;
-};
-
-// A rectangle in twips to pixels. Each edge is rounded on its own, so that controls that
-// touch or overlap in twips still touch or overlap on screen, at every scale.
-constexpr PixelRect pixelRect(int left, int top, int width, int height, int dpi)
+// A control's rectangle in layout pixels (as at 96 dots per inch) on a screen of `dpi`.
+// Each edge is scaled on its own, so that controls that touch or overlap at 96 dots per
+// inch still touch or overlap on screen, at every scale.
+constexpr PixelRect scaledRect(const PixelRect &base, int dpi)
 {
-    const int x = pixels(left, dpi);
-    const int y = pixels(top, dpi);
-    return {x, y, pixels(left + width, dpi) - x, pixels(top + height, dpi) - y};
+    const int x = scaledPixels(base.x, dpi);
+    const int y = scaledPixels(base.y, dpi);
+    return {x, y, scaledPixels(base.x + base.width, dpi) - x,
+            scaledPixels(base.y + base.height, dpi) - y};
 }
 
 // A font size in points as a character height in pixels (the classic 8.25 points make
