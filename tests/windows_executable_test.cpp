@@ -261,8 +261,9 @@ TEST(TervanelExe, CarriesItsResources)
         SCOPED_TRACE("type " + std::to_string(row.type) + ", id " + std::to_string(row.id));
         const auto found = resources.find({row.type, row.id});
         ASSERT_NE(found, resources.end());
-        if (row.file)
+        if (row.file) {
             EXPECT_TRUE(found->second == readFile(sources + row.file)) << row.file;
+        }
     }
 
     const Bytes &manifest = resources.at({kManifest, 1});

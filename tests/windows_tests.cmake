@@ -25,7 +25,7 @@ target_link_libraries(windows_executable_test PRIVATE tervanel_options GTest::gt
 target_compile_definitions(windows_executable_test PRIVATE
     TERVANEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     TERVANEL_WINDOWS_FLOOR="${windows_dir}/tervanel_floor.exe")
-if(EXISTS "${PROJECT_SOURCE_DIR}/app/windows/main.cpp")
+if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
     target_compile_definitions(windows_executable_test PRIVATE
         TERVANEL_WINDOWS_PROGRAM="${windows_dir}/Tervanel.exe")
 endif()
@@ -41,7 +41,7 @@ target_compile_definitions(e2e_x11_wine_test PRIVATE
     TERVANEL_WINE_RUNNER="${PROJECT_SOURCE_DIR}/harness/wine-run"
     TERVANEL_WINE_FOLDER="${windows_dir}/wine"
     TERVANEL_FLOOR_PROGRAM="${windows_dir}/tervanel_floor.exe")
-if(EXISTS "${PROJECT_SOURCE_DIR}/app/windows/main.cpp")
+if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
     target_compile_definitions(e2e_x11_wine_test PRIVATE
         TERVANEL_PROGRAM="${windows_dir}/Tervanel.exe")
 endif()

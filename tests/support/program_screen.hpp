@@ -55,24 +55,49 @@ inline constexpr Rgb kLightCyan{0xC0, 0xFF, 0xFF};
 inline constexpr Rgb kLavender{0xC0, 0xC0, 0xFF};
 inline constexpr Rgb kPeriwinkle{0x80, 0x80, 0xFF};
 
-// Where the client area of a window made at the screen's corner shows, with no window
-// manager: the Linux build's window stands at the corner itself; Wine puts the client area
-// where a classic Windows frame (3 px border, 19 px title bar) would hold it, and draws no
-// frame around it.
-inline constexpr Point kLinuxClientOrigin{0, 0};
-inline constexpr Point kWineClientOrigin{3, 22};
-
 } // namespace screen
+
+// Where the two builds look different on a server without a window manager, as data: the
+// positions above are measured from a window's client area, and these say where it stands.
+// The Linux build leaves frames to a window manager, so its windows are their client areas;
+// Wine draws the classic Windows frames itself (Tervanel.exe under Wine).
+struct Look {
+    Point formClient;   // the questionnaire's client area on the screen (its frame at the corner)
+    Point splashClient; // the introduction's client area inside the window that frames it
+    int formWidth, formHeight;     // the questionnaire's window, frame included
+    int splashWidth, splashHeight; // the introduction's
+    Rgb dialog;                    // the standard dialog background
+};
+
+inline constexpr Look kLinuxLook{{0, 0}, {0, 0}, 701, 513, 467, 286, screen::kDialogGrey};
+// A 3 px border, and a title bar of 19 px above the questionnaire's client area.
+inline constexpr Look kWineLook{{3, 22}, {3, 3}, 707, 538, 473, 292, {0xF5, 0xF5, 0xF5}};
 
 [[nodiscard]] bool contains(const QImage &image, Rgb colour);
 [[nodiscard]] bool allOf(const QImage &image, Rgb colour);
 
 class ProgramScreen final {
 public:
-    explicit ProgramScreen(X11Session &session)
+    explicit ProgramScreen(X11Session &session, const Look &look = kLinuxLook)
         : m_session(session)
+        , m_look(look)
     {
     }
+
+    [[nodiscard]] const Look &look() const { return m_look; }
+    // A place of the questionnaire, given from its client area, on the screen.
+    [[nodiscard]] Point onScreen(Point p) const
+    {
+        return {m_look.formClient.x + p.x, m_look.formClient.y + p.y};
+    }
+    // A place of the introduction, given from its client area, on the screen.
+    [[nodiscard]] Point onScreen(const TopLevel &splash, Point p) const
+    {
+        return {splash.x + m_look.splashClient.x + p.x, splash.y + m_look.splashClient.y + p.y};
+    }
+    void click(Point p) const;
+    void doubleClick(Point p) const;
+    [[nodiscard]] Rgb pixel(Point p) const;
 
     // Waits for the introduction: the only window, drawn, holding the keyboard.
     [[nodiscard]] std::optional<TopLevel> waitForIntroduction() const;
@@ -83,7 +108,8 @@ public:
     [[nodiscard]] bool answer(int question) const;
     [[nodiscard]] bool takeBack(int question) const;
 
-    [[nodiscard]] QImage grab(Rect r) const { return m_session.grab(r.x, r.y, r.width, r.height); }
+    // What the questionnaire shows in a rectangle given from its client area.
+    [[nodiscard]] QImage grab(Rect r) const;
     // The rectangle once it has stopped changing: two looks 50 ms apart that agree.
     [[nodiscard]] QImage settled(Rect r) const;
     // A highlighted heading: red text on white.
@@ -98,6 +124,7 @@ public:
 
 private:
     X11Session &m_session;
+    Look m_look;
 };
 
 } // namespace tervanel::test
