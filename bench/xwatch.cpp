@@ -176,12 +176,14 @@ StartupSample XWatch::measure(const Candidate &candidate)
         while (!drawn && XPending(m_display) > 0) {
             XEvent event;
             XNextEvent(m_display, &event);
+            // Wine keeps its windows from any window manager (override-redirect) in the
+            // prefix the benchmarks use: they are the program's windows all the same.
             if (event.type == CreateNotify && event.xcreatewindow.parent == root
-                && !event.xcreatewindow.override_redirect) {
+                && (!event.xcreatewindow.override_redirect || m_wine)) {
                 // Watched from its creation, long before the program can draw into it.
                 XDamageCreate(m_display, event.xcreatewindow.window, XDamageReportNonEmpty);
             } else if (event.type == MapNotify && mapped == 0 && event.xmap.event == root
-                       && !event.xmap.override_redirect) {
+                       && (!event.xmap.override_redirect || m_wine)) {
                 mappedAt = Clock::now();
                 peak = harness::peakMemoryKiB(pid);
                 mapped = event.xmap.window;
