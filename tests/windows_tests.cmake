@@ -43,7 +43,8 @@ target_compile_definitions(e2e_x11_wine_test PRIVATE
     TERVANEL_FLOOR_PROGRAM="${windows_dir}/tervanel_floor.exe")
 if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
     target_compile_definitions(e2e_x11_wine_test PRIVATE
-        TERVANEL_PROGRAM="${windows_dir}/Tervanel.exe")
+        TERVANEL_PROGRAM="${windows_dir}/Tervanel.exe"
+        TERVANEL_MISSING_PICTURES_PROGRAM="${windows_dir}/tests/windows/tervanel_missing_pictures.exe")
 endif()
 add_dependencies(e2e_x11_wine_test tervanel_windows)
 gtest_discover_tests(e2e_x11_wine_test DISCOVERY_MODE PRE_TEST TEST_PREFIX "e2e_x11_wine_test."
