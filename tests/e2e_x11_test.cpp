@@ -190,10 +190,14 @@ TEST_F(EndToEnd, VenousThenArterialVerdictsInTheirColours)
     answer({1, 5});
     view.click(kResponso);
     ASSERT_TRUE(waitFor([&] { return highlighted(kHeadingVenous); })) << "no venous heading";
-    EXPECT_EQ(view.pixel({kExplanationVenous.x + 200, kExplanationVenous.y + 205}), kLavender);
+    // Each label reaches the screen on its own paint: wait for the one looked at.
+    EXPECT_TRUE(waitFor([&] {
+        return view.pixel({kExplanationVenous.x + 200, kExplanationVenous.y + 205}) == kLavender;
+    })) << "the venous explanation is shown";
     EXPECT_TRUE(blank(kExplanationArterial));
     EXPECT_TRUE(blank(kHeadingMixed));
-    EXPECT_TRUE(contains(grab(kScoreVenous), kPeriwinkle)) << "the venous score is shown";
+    EXPECT_TRUE(waitFor([&] { return contains(grab(kScoreVenous), kPeriwinkle); }))
+        << "the venous score is shown";
     // The banner is decoded when it is first shown, and may reach the screen a little later.
     EXPECT_TRUE(waitFor([&] { return !allOf(grab(kBanner), kWhite); })) << "the banner is shown";
 
@@ -203,7 +207,10 @@ TEST_F(EndToEnd, VenousThenArterialVerdictsInTheirColours)
     answer({3, 6, 9});
     view.click(kResponso);
     ASSERT_TRUE(waitFor([&] { return highlighted(kHeadingMixed); })) << "no arterial heading";
-    EXPECT_EQ(view.pixel({kExplanationArterial.x + 200, kExplanationArterial.y + 100}), kLavender);
+    EXPECT_TRUE(waitFor([&] {
+        return view.pixel({kExplanationArterial.x + 200, kExplanationArterial.y + 100})
+               == kLavender;
+    })) << "the arterial explanation is shown";
     EXPECT_TRUE(blank(kExplanationVenous));
     EXPECT_TRUE(blank(kExplanationLocomotor));
     EXPECT_TRUE(blank(kHeadingVenous));

@@ -101,10 +101,17 @@ bool ProgramScreen::takeBack(int question) const
 
 QImage ProgramScreen::settled(Rect r) const
 {
-    QImage last = grab(r);
+    const Point at = onScreen({r.x, r.y});
+    return settledOnScreen({at.x, at.y, r.width, r.height});
+}
+
+QImage ProgramScreen::settledOnScreen(Rect r) const
+{
+    const auto look = [&] { return m_session.grab(r.x, r.y, r.width, r.height); };
+    QImage last = look();
     waitFor([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        QImage now = grab(r);
+        QImage now = look();
         return std::exchange(last, now) == now;
     });
     return last;

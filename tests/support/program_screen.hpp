@@ -110,8 +110,10 @@ public:
 
     // What the questionnaire shows in a rectangle given from its client area.
     [[nodiscard]] QImage grab(Rect r) const;
-    // The rectangle once it has stopped changing: two looks 50 ms apart that agree.
+    // The rectangle once it has stopped changing: two looks 50 ms apart that agree. The
+    // first is given from the questionnaire's client area, the second on the screen.
     [[nodiscard]] QImage settled(Rect r) const;
+    [[nodiscard]] QImage settledOnScreen(Rect r) const;
     // A highlighted heading: red text on white.
     [[nodiscard]] bool highlighted(Rect r) const;
     // Hidden controls show the white window behind them.
