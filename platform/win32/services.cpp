@@ -14,6 +14,16 @@ namespace tervanel::win32 {
 
 namespace {
 
+// One message as the loop handles it: the window's keyboard handling first.
+void dispatch(MSG &message)
+{
+    Form *form = Form::from(message.hwnd);
+    if (form && form->preTranslate(message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
 UINT boxStyle(MessageStyle style)
 {
     switch (style) {
@@ -89,13 +99,21 @@ int Services::run()
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1)
             break;
-        Form *form = Form::from(message.hwnd);
-        if (form && form->preTranslate(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        dispatch(message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void Services::processPending()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam)); // for the loop that ends
+            return;
+        }
+        dispatch(message);
+    }
 }
 
 void Services::adopt(Window &window)

@@ -25,6 +25,8 @@ public:
     // Runs the message loop until quit() or until no window of the program is loaded,
     // and returns the status.
     int run();
+    // Handles the messages that are waiting, as the loop does, and returns.
+    void processPending();
 
     // For the windows: they come and go, and the last one to go ends the program.
     void adopt(Window &window);
