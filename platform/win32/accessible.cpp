@@ -2,6 +2,9 @@
 
 #include <oleacc.h>
 
+// Interface identifiers are taken with __uuidof: the import library of oleacc.dll
+// also names IID_IAccessible, as a function stub rather than the identifier.
+
 namespace tervanel::win32 {
 
 namespace {
@@ -31,7 +34,8 @@ public:
     {
         if (!out)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch)
+            || iid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible *>(this);
             AddRef();
             return S_OK;
@@ -194,11 +198,11 @@ LRESULT answerGetObject(HWND window, WPARAM flags, LPARAM object, const Accessib
     if (static_cast<long>(object) != OBJID_CLIENT)
         return 0;
     IAccessible *standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void **>(&standard))))
         return 0;
     auto *accessible = new ControlAccessible(standard, source);
-    const LRESULT result = LresultFromObject(IID_IAccessible, flags, accessible);
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, accessible);
     accessible->Release(); // the result holds its own reference
     return result;
 }

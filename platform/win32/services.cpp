@@ -6,6 +6,7 @@
 #include "platform/win32/text.hpp"
 #include "platform/win32/window.hpp"
 
+#include <ole2.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -40,11 +41,17 @@ UINT boxStyle(MessageStyle style)
 } // namespace
 
 Services::Services()
+    : m_ole(SUCCEEDED(OleInitialize(nullptr)))
 {
+    // OLE for the picture decoder and for handing accessibility objects to screen readers.
     declareDpiAwareness();
 }
 
-Services::~Services() = default;
+Services::~Services()
+{
+    if (m_ole)
+        OleUninitialize();
+}
 
 std::unique_ptr<services::Window> Services::createWindow(const services::WindowSpec &spec,
                                                          services::WindowEvents &events)
