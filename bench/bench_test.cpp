@@ -2,8 +2,8 @@
 // anything: the quartiles, and the walk through the answer sheets that the growth check
 // and its test rely on.
 
-#include "bench/press_sequence.hpp"
 #include "bench/stats.hpp"
+#include "harness/answers.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,8 @@
 
 namespace tervanel::bench {
 namespace {
+
+using harness::sheetForPress;
 
 TEST(Summary, QuartilesInterpolateBetweenRanks)
 {

@@ -6,15 +6,12 @@
 //
 // Exits with status 1 when the bound is exceeded.
 
-#include "bench/press_sequence.hpp"
-#include "bench/questionnaire.hpp"
-#include "core/scoring.hpp"
-#include "ui/services/accessibility.hpp"
-#include "ui/services/look.hpp"
+#include "harness/questionnaire.hpp"
+#include "platform/qt/accessibility.hpp"
+#include "platform/qt/look.hpp"
 
 #include <QApplication>
 
-#include <chrono>
 #include <exception>
 #include <fstream>
 #include <iomanip>
@@ -70,34 +67,20 @@ std::string mib(long kib)
 
 int main(int argc, char *argv[])
 {
-    bench::prepareOffscreen();
+    harness::prepareOffscreen();
     QApplication application(argc, argv);
-    ui::installLook();
-    ui::installAccessibility();
+    qt::installLook();
+    qt::installAccessibility();
     try {
         const Options o = parse(argc, argv);
-        bench::Questionnaire window;
-        long uncertain = 0;
-        long peakSettled = 0, residentSettled = 0;
-        const auto start = std::chrono::steady_clock::now();
-        for (long i = 0; i < o.presses; ++i) {
-            const std::uint32_t mask = bench::sheetForPress(i);
-            uncertain += holds(VerdictStep::Uncertain, score(AnswerSheet::fromMask(mask))) ? 1 : 0;
-            window.setAnswers(mask);
-            window.press();
-            bench::Questionnaire::settle();
-            if (i + 1 == o.settledAfter) {
-                peakSettled = bench::ownPeakKiB();
-                residentSettled = bench::ownResidentKiB();
-            }
-        }
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        const long peakEnd = bench::ownPeakKiB();
-        const long residentEnd = bench::ownResidentKiB();
+        harness::Questionnaire window;
+        const harness::PressRun run = harness::pressRepeatedly(window, o.presses, o.settledAfter);
+        const long peakSettled = run.peakSettledKiB, peakEnd = run.peakEndKiB;
+        const long residentSettled = run.residentSettledKiB, residentEnd = run.residentEndKiB;
         const long growth = peakEnd - peakSettled;
-        const bool boxesRight = window.boxes() == uncertain;
+        const bool boxesRight = run.boxes == run.uncertainSheets;
         const bool within = growth <= o.limitKiB && peakSettled > 0;
+        const double seconds = run.seconds;
 
         std::ostringstream md;
         md << "| | after " << o.settledAfter << " presses | after " << o.presses
@@ -107,7 +90,7 @@ int main(int argc, char *argv[])
            << "| resident memory, VmRSS (MiB) | " << mib(residentSettled) << " | "
            << mib(residentEnd) << " | " << mib(residentEnd - residentSettled) << " |\n\n"
            << o.presses << " presses in " << std::fixed << std::setprecision(1) << seconds << " s; "
-           << window.boxes() << " uncertain boxes answered (" << uncertain << " expected). "
+           << run.boxes << " uncertain boxes answered (" << run.uncertainSheets << " expected). "
            << "Bound: VmHWM grows by at most " << mib(o.limitKiB) << " MiB after the first "
            << o.settledAfter << " presses: **" << (within ? "met" : "exceeded") << "**.\n";
         std::cout << md.str();

@@ -2,6 +2,7 @@
 
 #include "core/questions.hpp"
 #include "core/scoring.hpp"
+#include "harness/answers.hpp"
 
 #include <array>
 #include <cstdint>
@@ -21,15 +22,8 @@ struct Pattern {
     VerdictStep reaches;
 };
 
-constexpr std::uint32_t maskOf(std::initializer_list<int> yes)
-{
-    std::uint32_t mask = 0;
-    for (int n : yes)
-        mask |= 1U << (n - 1);
-    return mask;
-}
-
-inline constexpr std::uint32_t kAllSheets = 1U << kQuestionCount; // 8,192
+using harness::kAllSheets;
+using harness::maskOf;
 
 inline constexpr std::array<Pattern, 5> kPatterns{{
     {"none", maskOf({}), VerdictStep::NoAnswer},
@@ -43,7 +37,7 @@ inline constexpr std::array<Pattern, 5> kPatterns{{
 inline void checkPatterns()
 {
     for (const Pattern &p : kPatterns)
-        if (!VerdictSteps(score(AnswerSheet::fromMask(p.mask))).contains(p.reaches))
+        if (!holds(p.reaches, score(AnswerSheet::fromMask(p.mask))))
             throw std::logic_error("the answer pattern \"" + std::string(p.name)
                                    + "\" no longer reaches its verdict");
 }

@@ -2,9 +2,9 @@
 // pattern: the handler alone, and the handler with the repaint that follows it.
 
 #include "bench/patterns.hpp"
-#include "bench/questionnaire.hpp"
-#include "ui/services/accessibility.hpp"
-#include "ui/services/look.hpp"
+#include "harness/questionnaire.hpp"
+#include "platform/qt/accessibility.hpp"
+#include "platform/qt/look.hpp"
 
 #include <QApplication>
 
@@ -18,7 +18,7 @@ namespace {
 
 using namespace tervanel;
 using tervanel::bench::Pattern;
-using tervanel::bench::Questionnaire;
+using tervanel::harness::Questionnaire;
 
 Questionnaire *questionnaire = nullptr;
 
@@ -68,10 +68,10 @@ void pressAndRepaint(benchmark::State &state, const Pattern &pattern)
 
 int main(int argc, char *argv[])
 {
-    bench::prepareOffscreen();
+    harness::prepareOffscreen();
     QApplication application(argc, argv);
-    ui::installLook();
-    ui::installAccessibility(); // as the program's start-up does
+    qt::installLook();
+    qt::installAccessibility(); // as the program's start-up does
     try {
         bench::checkPatterns();
         Questionnaire window;

@@ -9,10 +9,13 @@
 // first line is the time from that start to main: loading and linking the libraries.
 
 #include "app/application.hpp"
-#include "bench/questionnaire.hpp"
-#include "ui/introduction/frm_splash.hpp"
-#include "ui/questionnaire/form1.hpp"
-#include "ui/services/look.hpp"
+#include "forms/introduction/frm_splash.hpp"
+#include "forms/questionnaire/form1.hpp"
+#include "harness/harness.hpp"
+#include "platform/qt/look.hpp"
+#include "platform/qt/services.hpp"
+#include "platform/qt/window.hpp"
+#include "services/runtime.hpp"
 
 #include <QApplication>
 #include <QEvent>
@@ -40,7 +43,7 @@ public:
         const Clock::time_point now = Clock::now();
         std::printf("%s\t%.3f\t%ld\n", step,
                     std::chrono::duration<double, std::milli>(now - m_last).count(),
-                    tervanel::bench::ownPeakKiB());
+                    tervanel::harness::peakMemoryKiB());
         m_last = Clock::now(); // the printing is not part of the next step
     }
 
@@ -83,22 +86,24 @@ int main(int argc, char *argv[])
     if (argc > 1)
         steps.done("exec to main: loading the libraries");
 
-    tervanel::ui::useOnlyBuiltInFonts();
+    tervanel::qt::useOnlyBuiltInFonts();
     steps.done("fontconfig told to read no system configuration");
     QApplication application(argc, argv);
     steps.done("QApplication: platform plugin, X connection");
-    tervanel::ui::registerBuiltInFonts();
+    tervanel::qt::registerBuiltInFonts();
     steps.done("built-in fonts: font configuration and registration");
     tervanel::app::configure(application); // the fonts are registered once only
     steps.done("rest of configure: names, style, palette, accessibility");
-    auto form = std::make_unique<tervanel::ui::Form1>();
+    tervanel::qt::Services services;
+    tervanel::services::runtime::install(services);
+    auto form = std::make_unique<tervanel::forms::Form1>();
     steps.done("questionnaire built, introduction built and shown");
-    tervanel::ui::FrmSplash *splash = form->splash();
+    tervanel::forms::FrmSplash *splash = form->splash();
     if (!splash) {
         std::fprintf(stderr, "tervanel_stages: no introduction\n");
         return 1;
     }
-    FirstPaint firstPaint(*splash);
+    FirstPaint firstPaint(tervanel::qt::qtWindow(splash->window()).widget());
     application.installEventFilter(&firstPaint);
     QTimer::singleShot(10'000, &application, [] {
         std::fprintf(stderr, "tervanel_stages: the introduction was not painted in 10 s\n");

@@ -1,6 +1,6 @@
 #include "bench/xwatch.hpp"
 
-#include "tests/support/harness.hpp"
+#include "harness/harness.hpp"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>

@@ -1,6 +1,6 @@
 # What `cmake --install` puts where, the desktop files it installs, and the Debian package
 # that CPack builds from the same rules. Included from app/CMakeLists.txt, which has read
-# the TERVANEL_<name> identity values from app/identity.hpp.
+# the TERVANEL_<name> identity values from core/identity.hpp.
 include(GNUInstallDirs)
 
 # Debian wants the long description of a package in lines of at most 80 columns.

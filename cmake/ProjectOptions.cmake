@@ -1,7 +1,6 @@
-# One INTERFACE target carries the language standard, the warnings and the
-# definitions that every target of the project shares.
+# One INTERFACE target carries the language standard and the warnings that every target
+# of the project shares; the Qt-only definitions live on tervanel_qt_options (platform/qt).
 add_library(tervanel_options INTERFACE)
-add_library(Tervanel::options ALIAS tervanel_options)
 
 target_compile_features(tervanel_options INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
@@ -22,17 +21,6 @@ else()
         target_compile_options(tervanel_options INTERFACE -Werror)
     endif()
 endif()
-
-# Qt strings are built from UTF-8 on purpose, never silently from ASCII.
-target_compile_definitions(tervanel_options INTERFACE
-    QT_NO_CAST_FROM_ASCII
-    QT_NO_CAST_TO_ASCII
-    QT_NO_CAST_FROM_BYTEARRAY
-    QT_NO_URL_CAST_FROM_STRING
-    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
-    QT_NO_KEYWORDS
-    QT_USE_QSTRINGBUILDER
-    QT_STRICT_ITERATORS)
 
 if(TERVANEL_SANITIZE)
     set(_sanitizers -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

@@ -37,6 +37,12 @@ template <class Name> struct ControlSpec {
     std::optional<Name> parent;
 };
 
+// A control's row in its window's table: its name converted to a number.
+template <class Name> constexpr std::size_t rowOf(Name name)
+{
+    return static_cast<std::size_t>(name);
+}
+
 // A table must list its controls in the order of their names' enumeration, so that a
 // control's name converted to a number is its row.
 template <class Name, std::size_t N>

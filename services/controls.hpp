@@ -74,7 +74,7 @@ public:
         ControlAccess::setDescription(index(n), t);
     }
 
-    static constexpr std::size_t index(Name n) { return static_cast<std::size_t>(n); }
+    static constexpr std::size_t index(Name n) { return rowOf(n); }
 };
 
 } // namespace tervanel::services

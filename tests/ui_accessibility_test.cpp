@@ -3,8 +3,8 @@
 #include "tests/support/ui_test.hpp"
 
 #include "core/reports.hpp"
-#include "ui/introduction/frm_splash.hpp"
-#include "ui/services/accessibility.hpp"
+#include "forms/introduction/frm_splash.hpp"
+#include "platform/qt/accessibility.hpp"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -13,7 +13,7 @@
 namespace tervanel::test {
 namespace {
 
-using enum ui::Form1Control;
+using enum forms::Form1Control;
 
 QAccessibleInterface &accessible(QWidget &widget)
 {
@@ -33,26 +33,25 @@ TEST_F(Form1Test, EveryControlHasANameAndTheWindowsToo)
 {
     dismissIntroduction();
     for (std::size_t i = 0; i < controls().size(); ++i) {
-        QWidget &w = controls().ControlSet::widget(i);
+        QWidget &w = window().widget(i);
         EXPECT_FALSE(nameOf(w).trimmed().isEmpty()) << w.objectName().toStdString();
     }
     EXPECT_EQ(nameOf(widget(Command1)), QStringLiteral("Responso"));
     EXPECT_EQ(nameOf(widget(Label14)), label(Label14).caption());
     EXPECT_TRUE(nameOf(widget(Picture1)).startsWith(QStringLiteral("Banner")));
     EXPECT_EQ(accessible(widget(Picture1)).role(), QAccessible::Graphic);
-    EXPECT_EQ(nameOf(*form), form->windowTitle());
+    EXPECT_EQ(nameOf(windowWidget()), windowWidget().windowTitle());
 }
 
 TEST_F(Form1Test, IntroductionControlsHaveNames)
 {
-    ui::FrmSplash &splash = *form->splash();
-    using enum ui::SplashControl;
-    for (ui::SplashControl c : {Frame1, Image1, Label1, Label2, Label3, Command1})
-        EXPECT_FALSE(nameOf(splash.controls().widget(c)).trimmed().isEmpty()) << int(c);
-    EXPECT_EQ(accessible(splash.controls().widget(Image1)).role(), QAccessible::Graphic);
-    EXPECT_TRUE(
-        nameOf(splash.controls().widget(Label1)).startsWith(QStringLiteral("Capita spesso")));
-    EXPECT_FALSE(nameOf(splash).isEmpty());
+    services::Window &splash = form->splash()->window();
+    using enum forms::SplashControl;
+    for (forms::SplashControl c : {Frame1, Image1, Label1, Label2, Label3, Command1})
+        EXPECT_FALSE(nameOf(widgetOf(splash, c)).trimmed().isEmpty()) << int(c);
+    EXPECT_EQ(accessible(widgetOf(splash, Image1)).role(), QAccessible::Graphic);
+    EXPECT_TRUE(nameOf(widgetOf(splash, Label1)).startsWith(QStringLiteral("Capita spesso")));
+    EXPECT_FALSE(nameOf(widgetOf(splash)).isEmpty());
 }
 
 // Questions are check boxes: checked is the answer; one action answers yes as a
@@ -60,7 +59,7 @@ TEST_F(Form1Test, IntroductionControlsHaveNames)
 TEST_F(Form1Test, QuestionsAreCheckBoxesWithTwoActions)
 {
     dismissIntroduction();
-    for (ui::Form1Control q : ui::kQuestionLabels) {
+    for (forms::Form1Control q : forms::kQuestionLabels) {
         QAccessibleInterface &iface = accessible(widget(q));
         EXPECT_EQ(iface.role(), QAccessible::CheckBox);
         EXPECT_EQ(iface.text(QAccessible::Name), label(q).caption());
@@ -69,7 +68,7 @@ TEST_F(Form1Test, QuestionsAreCheckBoxesWithTwoActions)
         EXPECT_FALSE(iface.state().focusable) << "questions never take the keyboard focus";
         ASSERT_NE(iface.actionInterface(), nullptr);
         EXPECT_EQ(iface.actionInterface()->actionNames(),
-                  QStringList({ui::kAnswerYesAction, ui::kTakeBackAction}));
+                  QStringList({qt::kAnswerYesAction, qt::kTakeBackAction}));
     }
 
     struct Step {
@@ -78,15 +77,14 @@ TEST_F(Form1Test, QuestionsAreCheckBoxesWithTwoActions)
         std::uint32_t answers; // bit n - 1 for question n
     };
     const Step steps[] = {
-        {3, ui::kAnswerYesAction, 0b100},
-        {3, ui::kAnswerYesAction, 0b100},
-        {12, ui::kAnswerYesAction, 0b1000'0000'0100},
-        {3, ui::kTakeBackAction, 0b1000'0000'0000},
-        {5, ui::kTakeBackAction, 0b1000'0000'0000},
+        {3, qt::kAnswerYesAction, 0b100},
+        {3, qt::kAnswerYesAction, 0b100},
+        {12, qt::kAnswerYesAction, 0b1000'0000'0100},
+        {3, qt::kTakeBackAction, 0b1000'0000'0000},
+        {5, qt::kTakeBackAction, 0b1000'0000'0000},
     };
     for (const Step &step : steps) {
-        const ui::Form1Control q =
-            ui::kQuestionLabels.at(static_cast<std::size_t>(step.question - 1));
+        const forms::Form1Control q = forms::questionLabel(step.question);
         accessible(widget(q)).actionInterface()->doAction(step.action);
         EXPECT_EQ(form->answers(), AnswerSheet::fromMask(step.answers))
             << step.question << " " << step.action.toStdString();
@@ -101,7 +99,7 @@ TEST_F(Form1Test, QuestionsAreCheckBoxesWithTwoActions)
 TEST_F(Form1Test, VerdictTextsAreReadableAfterAPress)
 {
     dismissIntroduction();
-    accessible(widget(Label3)).actionInterface()->doAction(ui::kAnswerYesAction);
+    accessible(widget(Label3)).actionInterface()->doAction(qt::kAnswerYesAction);
     accessible(widget(Command1))
         .actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());

@@ -1,9 +1,9 @@
 // The click of "Responso": what a press leaves on the window, from a fresh window
 // and after earlier presses, checked against the verdicts the core calls for.
 
+#include "platform/qt/convert.hpp"
 #include "tests/support/ui_test.hpp"
 #include "tests/support/verdict_model.hpp"
-#include "ui/services/text.hpp"
 
 #include "core/reports.hpp"
 #include "core/scoring.hpp"
@@ -19,8 +19,8 @@
 namespace tervanel::test {
 namespace {
 
-using enum ui::Form1Control;
-using ui::Form1Control;
+using enum forms::Form1Control;
+using forms::Form1Control;
 
 const QString kNoAnswer = QStringLiteral("Devi cliccare sulle domande!");
 const QString kVenous = QStringLiteral("Patologia venosa...");
@@ -39,7 +39,7 @@ struct Shown {
 std::ostream &operator<<(std::ostream &out, const Shown &shown)
 {
     for (Form1Control c : shown.visible) {
-        out << std::string(ui::kForm1Controls.at(static_cast<std::size_t>(c)).id);
+        out << std::string(forms::kForm1Controls.at(static_cast<std::size_t>(c)).id);
         if (auto h = shown.headings.find(c); h != shown.headings.end())
             out << " \"" << h->second.toStdString() << "\"";
         out << "; ";
@@ -57,11 +57,11 @@ protected:
 
     void answer(std::initializer_list<int> yes)
     {
-        for (Form1Control q : ui::kQuestionLabels)
+        for (Form1Control q : forms::kQuestionLabels)
             if (label(q).isBold())
                 doubleClick(widget(q));
         for (int n : yes)
-            click(widget(ui::kQuestionLabels.at(static_cast<std::size_t>(n - 1))));
+            click(widget(forms::questionLabel(n)));
     }
 
     void pressResponso() { click(widget(Command1)); }
@@ -81,10 +81,10 @@ protected:
 
     void expectHighlighted(Form1Control heading) const
     {
-        const ui::Label &l = label(heading);
+        const qt::Label &l = label(heading);
         EXPECT_TRUE(l.isBold()) << l.objectName().toStdString();
-        EXPECT_EQ(l.foreColor(), ui::colors::red) << l.objectName().toStdString();
-        EXPECT_EQ(l.backColor(), ui::colors::white) << l.objectName().toStdString();
+        EXPECT_EQ(l.foreColor(), services::colors::red) << l.objectName().toStdString();
+        EXPECT_EQ(l.backColor(), services::colors::white) << l.objectName().toStdString();
     }
 };
 
@@ -124,7 +124,7 @@ TEST_F(EvaluateTest, FinalStatesFromAFreshWindow)
         {{1, 2}, {withScores({responso_mix}), {{responso_mix, kUncertain}}}, 0, 1},
     };
     for (const Row &row : rows) {
-        form = std::make_unique<ui::Form1>();
+        form = std::make_unique<forms::Form1>();
         dismissIntroduction();
         runtime.beeps = 0;
         runtime.boxes.clear();
@@ -196,7 +196,7 @@ TEST_F(EvaluateTest, PressSequences)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
-        form = std::make_unique<ui::Form1>();
+        form = std::make_unique<forms::Form1>();
         dismissIntroduction();
         answer(row.before);
         pressResponso();
@@ -222,12 +222,12 @@ TEST_F(EvaluateTest, UncertainBoxComesLastOverTheFinalWindow)
 {
     answer({1, 2});
     Shown behindTheBox;
-    runtime.onBox = [&](const ui::runtime::MessageBoxRequest &) { behindTheBox = shown(); };
+    runtime.onBox = [&](const services::MessageBoxRequest &) { behindTheBox = shown(); };
     pressResponso();
     ASSERT_EQ(runtime.boxes.size(), 1U);
     const Message message = uncertainMessage();
-    EXPECT_EQ(runtime.boxes[0].title, ui::toQString(message.title));
-    EXPECT_EQ(runtime.boxes[0].prompt, ui::toQString(message.prompt));
+    EXPECT_EQ(runtime.boxes[0].title, message.title);
+    EXPECT_EQ(runtime.boxes[0].prompt, message.prompt);
     EXPECT_EQ(runtime.boxes[0].style, MessageStyle::Information);
     EXPECT_EQ(behindTheBox, shown());
 }
@@ -237,7 +237,7 @@ TEST_F(EvaluateTest, UncertainBoxComesLastOverTheFinalWindow)
 TEST_F(EvaluateTest, RealUncertainBoxClosesWithEnter)
 {
     answer({1, 3});
-    ui::runtime::setMessageBoxResponder({});
+    services::runtime::setMessageBoxResponder({});
     ModalBoxCloser closer(Qt::Key_Return);
     pressResponso();
     ASSERT_TRUE(closer.seen.has_value()) << "no box was shown";
@@ -256,7 +256,7 @@ TEST_F(EvaluateTest, BeepComesAfterTheHides)
     pressResponso();
     answer({});
     bool hiddenAtBeep = false;
-    ui::runtime::setBeepObserver([&] {
+    services::runtime::setBeepObserver([&] {
         hiddenAtBeep = !widget(Label_a).isVisible() && !widget(Picture1).isVisible()
                        && !widget(Responso).isVisible();
     });
@@ -270,25 +270,26 @@ TEST(EvaluateAll, EverySheetShowsWhatItsStepsCallFor)
 {
     RuntimeRecorder runtime;
     for (std::uint32_t mask = 0; mask < (1U << kQuestionCount); ++mask) {
-        ui::Form1 form;
+        forms::Form1 form;
         const auto &c = form.controls();
+        const qt::Window &w = qt::qtWindow(form.window());
         for (int n = 1; n <= kQuestionCount; ++n)
-            c.setBold(ui::kQuestionLabels.at(static_cast<std::size_t>(n - 1)),
-                      ((mask >> (n - 1)) & 1U) != 0);
+            c.setBold(forms::questionLabel(n), ((mask >> (n - 1)) & 1U) != 0);
         runtime.beeps = 0;
         runtime.boxes.clear();
-        static_cast<QPushButton &>(c.widget(Command1)).click();
+        w.button(services::rowOf(Command1)).click();
 
         const PressOutcome expected = expectedOutcome(score(AnswerSheet::fromMask(mask)));
         for (Form1Control v : kVerdictControls) {
             // What the press leaves to history is, on a fresh window, still hidden.
             const auto decided = expected.visible.find(v);
             const bool visible = decided != expected.visible.end() && decided->second;
-            ASSERT_EQ(!c.widget(v).isHidden(), visible)
-                << "mask " << mask << ", " << c.widget(v).objectName().toStdString();
+            const QWidget &control = w.widget(services::rowOf(v));
+            ASSERT_EQ(!control.isHidden(), visible)
+                << "mask " << mask << ", " << control.objectName().toStdString();
         }
         for (const auto &[control, caption] : expected.captions)
-            ASSERT_EQ(c.label(control).caption(), caption) << "mask " << mask;
+            ASSERT_EQ(w.label(services::rowOf(control)).caption(), caption) << "mask " << mask;
         ASSERT_EQ(runtime.beeps, expected.beeps) << "mask " << mask;
         ASSERT_EQ(static_cast<int>(runtime.boxes.size()), expected.boxes) << "mask " << mask;
         ASSERT_EQ(form.answers(), AnswerSheet::fromMask(mask));

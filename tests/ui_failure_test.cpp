@@ -23,30 +23,30 @@ static void restoreBuiltInResources()
 namespace tervanel::test {
 namespace {
 
-using enum ui::Form1Control;
+using enum forms::Form1Control;
 
 // Makes one operation on one control fail.
 class FailAt final {
 public:
-    FailAt(std::string operation, QString control)
+    FailAt(std::string operation, std::string control)
     {
-        ui::runtime::setOperationHook(
-            [operation, control](std::string_view op, const QString &name) {
+        services::runtime::setOperationHook(
+            [operation, control](std::string_view op, std::string_view name) {
                 if (op == operation && name == control)
                     throw std::runtime_error("operazione non riuscita");
             });
     }
-    ~FailAt() { ui::runtime::setOperationHook({}); }
+    ~FailAt() { services::runtime::setOperationHook({}); }
 };
 
 void expectFailureReported(const RuntimeRecorder &runtime, const char *mentioning)
 {
     ASSERT_EQ(runtime.boxes.size(), 1U);
     EXPECT_EQ(runtime.boxes[0].style, MessageStyle::Critical);
-    EXPECT_EQ(runtime.boxes[0].title, QStringLiteral("Tervanel"));
-    EXPECT_TRUE(runtime.boxes[0].prompt.startsWith(QStringLiteral("Errore di esecuzione")));
-    EXPECT_TRUE(runtime.boxes[0].prompt.contains(QString::fromUtf8(mentioning)))
-        << runtime.boxes[0].prompt.toStdString();
+    EXPECT_EQ(runtime.boxes[0].title, "Tervanel");
+    EXPECT_TRUE(runtime.boxes[0].prompt.starts_with("Errore di esecuzione"));
+    EXPECT_TRUE(runtime.boxes[0].prompt.find(mentioning) != std::string::npos)
+        << runtime.boxes[0].prompt;
     EXPECT_EQ(runtime.endStatus, 1);
 }
 
@@ -55,7 +55,7 @@ TEST_F(Form1Test, FailureInTheMiddleOfAPressLeavesTheEarlierStepsDone)
     dismissIntroduction();
     click(widget(Label1));
     {
-        FailAt failure("show", QStringLiteral("Picture1"));
+        FailAt failure("show", "Picture1");
         click(widget(Command1));
     }
     expectFailureReported(runtime, "operazione non riuscita");
@@ -75,25 +75,24 @@ TEST_F(Form1Test, FailureInTheMiddleOfAPressLeavesTheEarlierStepsDone)
 TEST(FailureAtLoad, ControlsHiddenBeforeTheFailureStayHidden)
 {
     RuntimeRecorder runtime;
-    std::unique_ptr<ui::Form1> form;
+    std::unique_ptr<forms::Form1> form;
     {
-        FailAt failure("hide", QStringLiteral("Picture1"));
-        form = std::make_unique<ui::Form1>();
+        FailAt failure("hide", "Picture1");
+        form = std::make_unique<forms::Form1>();
     }
     expectFailureReported(runtime, "operazione non riuscita");
-    const auto &c = form->controls();
-    for (ui::Form1Control hidden :
+    for (forms::Form1Control hidden :
          {Label_a, Label_b, Label_c, Responso, Responso_locomotore, responso_mix})
-        EXPECT_TRUE(c.widget(hidden).isHidden());
-    for (ui::Form1Control shown :
+        EXPECT_TRUE(widgetOf(form->window(), hidden).isHidden());
+    for (forms::Form1Control shown :
          {Picture1, Diagnosi_venosa, Diagnosi_arteriosa, Diagnosi_locomotore})
-        EXPECT_FALSE(c.widget(shown).isHidden());
+        EXPECT_FALSE(widgetOf(form->window(), shown).isHidden());
 }
 
 TEST_F(Form1Test, FailureWhileAnsweringIsReported)
 {
     dismissIntroduction();
-    FailAt failure("setBold", QStringLiteral("Label6"));
+    FailAt failure("setBold", "Label6");
     click(widget(Label6));
     expectFailureReported(runtime, "operazione non riuscita");
     EXPECT_FALSE(label(Label6).isBold());
@@ -119,8 +118,8 @@ TEST(DamagedPictures, AreReportedNeverACrash)
             ASSERT_TRUE(QResource::registerResource(row.replacement));
         }
         EXPECT_EQ(QFile::exists(QStringLiteral(":/banner.gif")), !row.replacement.isEmpty());
-        std::unique_ptr<ui::Form1> form;
-        ui::runtime::handle([&] { form = std::make_unique<ui::Form1>(); });
+        std::unique_ptr<forms::Form1> form;
+        services::runtime::handle([&] { form = std::make_unique<forms::Form1>(); });
         if (!row.replacement.isEmpty())
             QResource::unregisterResource(row.replacement);
         restoreBuiltInResources();
@@ -128,11 +127,11 @@ TEST(DamagedPictures, AreReportedNeverACrash)
         // The questionnaire's load stopped at the introduction, which never came up.
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(form->splash(), nullptr);
-        EXPECT_FALSE(form->isVisible());
+        EXPECT_FALSE(widgetOf(form->window()).isVisible());
     }
     // And with the pictures back, the window builds again.
     RuntimeRecorder runtime;
-    ui::Form1 form;
+    forms::Form1 form;
     EXPECT_TRUE(runtime.boxes.empty());
 }
 

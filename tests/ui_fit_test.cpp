@@ -1,12 +1,12 @@
 // Every text the windows can show fits its label: no line wider than the label, no
 // line cut at the bottom, in the fonts the real widgets use, regular and bold.
 
+#include "platform/qt/convert.hpp"
 #include "tests/support/ui_test.hpp"
-#include "ui/services/text.hpp"
 
 #include "core/reports.hpp"
-#include "ui/introduction/frm_splash.hpp"
-#include "ui/services/look.hpp"
+#include "forms/introduction/frm_splash.hpp"
+#include "platform/qt/look.hpp"
 
 #include <QFontMetricsF>
 
@@ -15,7 +15,7 @@
 namespace tervanel::test {
 namespace {
 
-using enum ui::Form1Control;
+using enum forms::Form1Control;
 
 struct Fit {
     bool fits;
@@ -26,7 +26,7 @@ struct Fit {
 // Lays the text out as the labels do and measures it.
 Fit layOut(const QString &caption, const QFont &font, QSize box)
 {
-    const ui::Label::Extent extent = ui::Label::measure(caption, font, box.width());
+    const qt::Label::Extent extent = qt::Label::measure(caption, font, box.width());
     return {extent.widestLine <= box.width() && extent.height <= box.height(), extent.widestLine,
             extent.height};
 }
@@ -43,8 +43,8 @@ void expectFits(const QWidget &label, const QString &caption, bool bold)
 
 TEST_F(Form1Test, EveryQuestionFitsOnOneLineRegularAndBold)
 {
-    for (ui::Form1Control question : ui::kQuestionLabels) {
-        const ui::Label &l = label(question);
+    for (forms::Form1Control question : forms::kQuestionLabels) {
+        const qt::Label &l = label(question);
         for (bool bold : {false, true}) {
             expectFits(l, l.caption(), bold);
             QFont font = l.font();
@@ -57,7 +57,7 @@ TEST_F(Form1Test, EveryQuestionFitsOnOneLineRegularAndBold)
 TEST_F(Form1Test, EveryCaptionAndVerdictTextFits)
 {
     struct Row {
-        ui::Form1Control control;
+        forms::Form1Control control;
         QString text;
         bool alsoBold = false; // headings are shown highlighted, in bold
     };
@@ -66,17 +66,17 @@ TEST_F(Form1Test, EveryCaptionAndVerdictTextFits)
         {Label15, label(Label15).caption()},
         {Label_eldrano, label(Label_eldrano).caption()},
         {Label_dorvik, label(Label_dorvik).caption()},
-        {Label_a, ui::toQString(scoreCaption(Score::Venous, 6))},
-        {Label_b, ui::toQString(scoreCaption(Score::Locomotor, 3))},
-        {Label_c, ui::toQString(scoreCaption(Score::Arterial, 7))},
-        {Diagnosi_venosa, ui::toQString(report(Report::Venous))},
-        {Diagnosi_arteriosa, ui::toQString(report(Report::Arterial))},
-        {Diagnosi_locomotore, ui::toQString(report(Report::Locomotor))},
+        {Label_a, qt::toQString(scoreCaption(Score::Venous, 6))},
+        {Label_b, qt::toQString(scoreCaption(Score::Locomotor, 3))},
+        {Label_c, qt::toQString(scoreCaption(Score::Arterial, 7))},
+        {Diagnosi_venosa, qt::toQString(report(Report::Venous))},
+        {Diagnosi_arteriosa, qt::toQString(report(Report::Arterial))},
+        {Diagnosi_locomotore, qt::toQString(report(Report::Locomotor))},
     };
     // Each heading label shows its headings highlighted, in bold.
-    for (ui::Form1Control heading : {Responso, Responso_locomotore, responso_mix})
+    for (forms::Form1Control heading : {Responso, Responso_locomotore, responso_mix})
         for (VerdictStep step : kVerdictOrder)
-            rows.push_back({heading, ui::toQString(tervanel::heading(step)), true});
+            rows.push_back({heading, qt::toQString(tervanel::heading(step)), true});
     for (const Row &row : rows) {
         expectFits(widget(row.control), row.text, widget(row.control).font().bold());
         if (row.alsoBold)
@@ -86,17 +86,17 @@ TEST_F(Form1Test, EveryCaptionAndVerdictTextFits)
 
 TEST_F(Form1Test, IntroductionTextsFit)
 {
-    const ui::FrmSplash &splash = *form->splash();
-    for (ui::SplashControl c :
-         {ui::SplashControl::Label1, ui::SplashControl::Label2, ui::SplashControl::Label3})
-        expectFits(splash.controls().widget(c), splash.controls().label(c).caption(), false);
+    services::Window &splash = form->splash()->window();
+    for (forms::SplashControl c :
+         {forms::SplashControl::Label1, forms::SplashControl::Label2, forms::SplashControl::Label3})
+        expectFits(widgetOf(splash, c), labelOf(splash, c).caption(), false);
 }
 
 // The measure itself must be able to fail.
 TEST(Fit, OverlongTextIsCaught)
 {
-    EXPECT_EQ(ui::Label::linePitch(ui::dialogFont()), 13) << "the classic face's line height";
-    const QFont font = ui::dialogFont();
+    EXPECT_EQ(qt::Label::linePitch(qt::dialogFont()), 13) << "the classic face's line height";
+    const QFont font = qt::dialogFont();
     EXPECT_FALSE(layOut(QStringLiteral("sovrabbondantemente"), font, {60, 200}).fits);
     EXPECT_FALSE(layOut(QStringLiteral("parola"), font, {200, 5}).fits);
     EXPECT_FALSE(layOut(QStringLiteral("riga\r\r\r\r\r\r\r\r\r\rfine"), font, {200, 40}).fits);

@@ -3,9 +3,9 @@
 #include "tests/support/ui_test.hpp"
 
 #include "core/questions.hpp"
-#include "ui/introduction/frm_splash.hpp"
-#include "ui/questionnaire/form1.hpp"
-#include "ui/services/look.hpp"
+#include "forms/introduction/frm_splash.hpp"
+#include "forms/questionnaire/form1.hpp"
+#include "platform/qt/look.hpp"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -19,8 +19,8 @@
 namespace tervanel::test {
 namespace {
 
-using enum ui::Form1Control;
-using ui::Form1Control;
+using enum forms::Form1Control;
+using forms::Form1Control;
 
 std::string nameOf(const QWidget &w)
 {
@@ -29,27 +29,29 @@ std::string nameOf(const QWidget &w)
 
 TEST_F(Form1Test, WindowIsFixedWhiteAndTitledWithTheWebAddress)
 {
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Tervanel by www.dorvik.example"));
-    EXPECT_EQ(form->size(), QSize(701, 513));
-    EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "the user must not resize it";
-    EXPECT_EQ(form->pos(), QPoint(0, 0)) << "its frame stands in the screen's top-left corner";
-    EXPECT_EQ(form->palette().color(QPalette::Window), QColor(0xFFFFFF));
-    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(form->font().family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(form->font().pixelSize(), 11);
-    EXPECT_FALSE(form->font().bold());
+    EXPECT_EQ(windowWidget().windowTitle(), QStringLiteral("Tervanel by www.dorvik.example"));
+    EXPECT_EQ(windowWidget().size(), QSize(701, 513));
+    EXPECT_EQ(windowWidget().minimumSize(), windowWidget().maximumSize())
+        << "the user must not resize it";
+    EXPECT_EQ(windowWidget().pos(), QPoint(0, 0))
+        << "its frame stands in the screen's top-left corner";
+    EXPECT_EQ(windowWidget().palette().color(QPalette::Window), QColor(0xFFFFFF));
+    EXPECT_FALSE(windowWidget().windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(windowWidget().font().family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(windowWidget().font().pixelSize(), 11);
+    EXPECT_FALSE(windowWidget().font().bold());
 }
 
 TEST_F(Form1Test, QuestionsStandInACaptionedColumnOnePixelRowApart)
 {
     for (const Question &q : questions()) {
-        const ui::Label &l = label(ui::kQuestionLabels.at(static_cast<std::size_t>(q.number - 1)));
+        const qt::Label &l = label(forms::questionLabel(q.number));
         SCOPED_TRACE(nameOf(l));
         EXPECT_EQ(nameOf(l), std::string(q.label));
         EXPECT_EQ(l.caption(),
                   QString::fromUtf8(q.text.data(), static_cast<qsizetype>(q.text.size())));
         // 600 + 360 (n - 1) twips from the top: 40 + 24 (n - 1) pixels; 7005 x 300 twips.
-        EXPECT_EQ(l.geometry(), QRect(8, 40 + 24 * (q.number - 1), 467, 20));
+        EXPECT_EQ(l.geometry(), toQRect(screen::questionRow(q.number)));
         EXPECT_EQ(l.palette().color(QPalette::WindowText), QColor(0x0000C0));
         EXPECT_EQ(l.palette().color(QPalette::Window), QColor(0xC0FFFF));
         EXPECT_FALSE(l.isBold());
@@ -60,9 +62,9 @@ TEST_F(Form1Test, QuestionsStandInACaptionedColumnOnePixelRowApart)
 
 TEST_F(Form1Test, EveryControlLiesInsideTheClientArea)
 {
-    const QRect client = form->rect();
+    const QRect client = windowWidget().rect();
     for (std::size_t i = 0; i < controls().size(); ++i) {
-        const QWidget &w = controls().ControlSet::widget(i);
+        const QWidget &w = window().widget(i);
         EXPECT_TRUE(client.contains(w.geometry())) << nameOf(w);
     }
     EXPECT_EQ(controls().size(), 29U);
@@ -81,8 +83,8 @@ TEST_F(Form1Test, OnlyTheStackedRowsOverlapAndByOnePixel)
         {Label_c, Label_b}};
     for (std::size_t i = 0; i < controls().size(); ++i) {
         for (std::size_t j = i + 1; j < controls().size(); ++j) {
-            const QWidget &a = controls().ControlSet::widget(i);
-            const QWidget &b = controls().ControlSet::widget(j);
+            const QWidget &a = window().widget(i);
+            const QWidget &b = window().widget(j);
             const QRect overlap = a.geometry() & b.geometry();
             const auto pair = std::pair(static_cast<Form1Control>(i), static_cast<Form1Control>(j));
             if (stacked.contains(pair))
@@ -119,7 +121,7 @@ TEST_F(Form1Test, ControlsHaveTheirColoursFontsAndAlignment)
         {Diagnosi_locomotore, 0xC00000, 0xC0C0FF, 11, false, false},
     };
     for (const Row &row : rows) {
-        const ui::Label &l = label(row.control);
+        const qt::Label &l = label(row.control);
         SCOPED_TRACE(nameOf(l));
         EXPECT_EQ(l.palette().color(QPalette::WindowText).rgb(), QColor(row.text).rgb());
         EXPECT_EQ(l.palette().color(QPalette::Window).rgb(), QColor(row.background).rgb());
@@ -134,28 +136,29 @@ TEST_F(Form1Test, ControlsHaveTheirColoursFontsAndAlignment)
 
 TEST_F(Form1Test, BannerFillsItsBoxInsideATwoPixelBorder)
 {
-    const ui::Picture &banner = controls().picture(Picture1);
+    const qt::Picture &banner = picture(Picture1);
     EXPECT_TRUE(banner.picture().isNull()) << "decoded only when first shown";
     dismissIntroduction();
     click(widget(Label1));
     press(Command1);
     EXPECT_EQ(banner.geometry(), QRect(31, 404, 404, 104));
-    EXPECT_EQ(banner.contentsRect(), QRect(2, 2, 400, 100));
+    EXPECT_EQ(banner.contentsRect().translated(banner.pos()), toQRect(screen::kBanner));
     EXPECT_EQ(banner.picture().size(), QSize(400, 100));
     EXPECT_EQ(banner.toolTip(), QStringLiteral("www.dorvik.example"));
 }
 
 TEST_F(Form1Test, LoadHidesItselfShowsTheIntroductionAndHidesTheTenResults)
 {
-    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(windowWidget().isVisible());
     ASSERT_NE(form->splash(), nullptr);
-    EXPECT_TRUE(form->splash()->isVisible());
+    EXPECT_TRUE(widgetOf(form->splash()->window()).isVisible());
 
     dismissIntroduction();
-    const std::set<Form1Control> results(ui::kResultControls.begin(), ui::kResultControls.end());
+    const std::set<Form1Control> results(forms::kResultControls.begin(),
+                                         forms::kResultControls.end());
     int visible = 0;
     for (std::size_t i = 0; i < controls().size(); ++i) {
-        const QWidget &w = controls().ControlSet::widget(i);
+        const QWidget &w = window().widget(i);
         EXPECT_EQ(w.isVisible(), !results.contains(static_cast<Form1Control>(i))) << nameOf(w);
         visible += w.isVisible() ? 1 : 0;
     }
@@ -166,7 +169,7 @@ TEST_F(Form1Test, LoadHidesItselfShowsTheIntroductionAndHidesTheTenResults)
 TEST_F(Form1Test, FocusStartsOnResponsoAndTabSkipsTheHiddenBanner)
 {
     dismissIntroduction();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&windowWidget()));
     auto &responso = static_cast<QPushButton &>(widget(Command1));
     auto &fine = static_cast<QPushButton &>(widget(Command2));
     EXPECT_EQ(QApplication::focusWidget(), &responso);
@@ -175,16 +178,37 @@ TEST_F(Form1Test, FocusStartsOnResponsoAndTabSkipsTheHiddenBanner)
         EXPECT_FALSE(button->autoDefault()) << nameOf(*button);
     }
 
-    keyClick(*form, Qt::Key_Tab);
+    // Enter, keypad Enter and Space press the focused button; without an answer a press
+    // of Responso beeps once. Other keys and Enter with a modifier press nothing.
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int presses;
+    };
+    const Key keys[] = {
+        {Qt::Key_Return, Qt::NoModifier, 1},      {Qt::Key_Enter, Qt::KeypadModifier, 1},
+        {Qt::Key_Space, Qt::NoModifier, 1},       {Qt::Key_Escape, Qt::NoModifier, 0},
+        {Qt::Key_Return, Qt::ControlModifier, 0}, {Qt::Key_A, Qt::NoModifier, 0},
+    };
+    for (const Key &k : keys) {
+        const int before = runtime.beeps;
+        keyClick(windowWidget(), k.key, k.modifiers);
+        EXPECT_EQ(runtime.beeps - before, k.presses) << "key " << static_cast<int>(k.key);
+        EXPECT_EQ(QApplication::focusWidget(), &responso) << "a press keeps the focus";
+    }
+
+    keyClick(windowWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &fine) << "the banner is hidden";
-    keyClick(*form, Qt::Key_Tab, Qt::ShiftModifier);
+    keyClick(windowWidget(), Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), &responso);
 
     controls().show(Picture1);
-    keyClick(*form, Qt::Key_Tab);
+    keyClick(windowWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &widget(Picture1));
-    keyClick(*form, Qt::Key_Tab);
+    keyClick(windowWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &fine);
+    keyClick(windowWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(runtime.endStatus, std::optional(0)) << "keypad Enter on Fine ends the program";
 }
 
 // A click answers yes, a double-click (which arrives as a click, then a double-click)
@@ -208,7 +232,7 @@ TEST_F(Form1Test, ClicksAnswerAndDoubleClicksTakeBack)
     dismissIntroduction();
     for (const Row &row : rows) {
         for (int n : {1, 9, 13}) {
-            const Form1Control question = ui::kQuestionLabels.at(static_cast<std::size_t>(n - 1));
+            const Form1Control question = forms::questionLabel(n);
             AnswerSheet expected = form->answers();
             for (Action action : row.actions) {
                 if (action == Click)
@@ -234,10 +258,11 @@ TEST_F(Form1Test, OtherClicksChangeNothing)
     click(widget(Label5), Qt::RightButton);
     click(widget(Label14));
     doubleClick(widget(Label15));
-    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, QPoint(600, 380)); // bare window
+    QTest::mouseClick(windowWidget().windowHandle(), Qt::LeftButton, {},
+                      QPoint(600, 380)); // bare window
     EXPECT_EQ(form->answers(), before);
     EXPECT_TRUE(runtime.boxes.empty());
-    for (Form1Control result : ui::kResultControls)
+    for (Form1Control result : forms::kResultControls)
         EXPECT_FALSE(widget(result).isVisible());
 }
 
@@ -258,8 +283,8 @@ TEST_F(Form1Test, CreditLabelsShowTheirAddresses)
         runtime.boxes.clear();
         click(widget(row.label));
         ASSERT_EQ(runtime.boxes.size(), 1U) << row.title;
-        EXPECT_EQ(runtime.boxes[0].title, QString::fromLatin1(row.title));
-        EXPECT_EQ(runtime.boxes[0].prompt, QString::fromLatin1(row.prompt));
+        EXPECT_EQ(runtime.boxes[0].title, row.title);
+        EXPECT_EQ(runtime.boxes[0].prompt, row.prompt);
         EXPECT_EQ(runtime.boxes[0].style, MessageStyle::OkOnly);
     }
     EXPECT_EQ(form->answers(), AnswerSheet::fromMask(0b10));
@@ -285,7 +310,7 @@ TEST(MessageBox, RealBoxIsModalWithItsTitlePromptIconAndOneButton)
     for (const Row &row : {Row{MessageStyle::OkOnly, QMessageBox::NoIcon},
                            Row{MessageStyle::Information, QMessageBox::Information}}) {
         ModalBoxCloser closer;
-        ui::runtime::messageBox("Prima riga\rseconda riga", row.style, "Titolo...");
+        services::runtime::messageBox("Prima riga\rseconda riga", row.style, "Titolo...");
         ASSERT_TRUE(closer.seen.has_value());
         EXPECT_EQ(closer.seen->title, QStringLiteral("Titolo..."));
         EXPECT_EQ(closer.seen->text, QStringLiteral("Prima riga\nseconda riga"));
@@ -301,28 +326,28 @@ TEST(Guard, FailureIsReportedAndEndsWithStatusOne)
 {
     RuntimeRecorder runtime;
     int stepsDone = 0;
-    ui::runtime::handle([&] {
+    services::runtime::handle([&] {
         ++stepsDone;
         throw std::runtime_error("picture missing");
     });
     EXPECT_EQ(stepsDone, 1);
     ASSERT_EQ(runtime.boxes.size(), 1U);
     EXPECT_EQ(runtime.boxes[0].style, MessageStyle::Critical);
-    EXPECT_TRUE(runtime.boxes[0].prompt.contains(QStringLiteral("picture missing")));
+    EXPECT_TRUE(runtime.boxes[0].prompt.find("picture missing") != std::string::npos);
     EXPECT_EQ(runtime.endStatus, 1);
 
-    ui::runtime::handle([&] { ++stepsDone; });
+    services::runtime::handle([&] { ++stepsDone; });
     EXPECT_EQ(stepsDone, 1) << "no handler runs once the program is ending";
 }
 
 TEST(Guard, WrongKindOfControlIsAFailureNotACrash)
 {
     RuntimeRecorder runtime;
-    ui::Form1 form;
-    ui::runtime::handle([&] { form.controls().setBold(Command1, true); });
+    forms::Form1 form;
+    services::runtime::handle([&] { form.controls().setBold(Command1, true); });
     EXPECT_EQ(runtime.endStatus, 1);
     ASSERT_EQ(runtime.boxes.size(), 1U);
-    EXPECT_TRUE(runtime.boxes[0].prompt.contains(QStringLiteral("Command1")));
+    EXPECT_TRUE(runtime.boxes[0].prompt.find("Command1") != std::string::npos);
 }
 
 } // namespace

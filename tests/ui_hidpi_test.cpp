@@ -5,7 +5,7 @@
 #include "tests/support/ui_test.hpp"
 
 #include "core/reports.hpp"
-#include "ui/introduction/frm_splash.hpp"
+#include "forms/introduction/frm_splash.hpp"
 
 #include <QPainter>
 
@@ -14,7 +14,7 @@
 namespace tervanel::test {
 namespace {
 
-using enum ui::Form1Control;
+using enum forms::Form1Control;
 
 double scaleFactor()
 {
@@ -56,27 +56,28 @@ TEST_F(Form1Test, WindowsScaleAsAWhole)
 {
     dismissIntroduction();
     const double factor = scaleFactor();
-    EXPECT_DOUBLE_EQ(form->devicePixelRatioF(), factor);
-    EXPECT_EQ(form->size(), QSize(701, 513)) << "sizes stay in device-independent pixels";
-    const QPixmap shot = form->grab();
+    EXPECT_DOUBLE_EQ(windowWidget().devicePixelRatioF(), factor);
+    EXPECT_EQ(windowWidget().size(), QSize(701, 513)) << "sizes stay in device-independent pixels";
+    const QPixmap shot = windowWidget().grab();
     EXPECT_EQ(shot.size(), (QSizeF(701, 513) * factor).toSize());
-    EXPECT_EQ(widget(Label13).geometry(), QRect(8, 328, 467, 20));
+    EXPECT_EQ(widget(Label13).geometry(), toQRect(screen::questionRow(13)));
 }
 
 TEST_F(Form1Test, PicturesAreDrawnAtTheirPlaceAndSize)
 {
-    ui::FrmSplash &splash = *form->splash();
-    const ui::Picture &portrait = splash.controls().picture(ui::SplashControl::Image1);
-    expectDrawnAtSize(
-        splash,
-        portrait.geometry().translated(splash.controls().widget(ui::SplashControl::Frame1).pos()),
-        portrait.picture());
+    const qt::Window &splash = qt::qtWindow(form->splash()->window());
+    const qt::Picture &portrait = splash.picture(services::rowOf(forms::SplashControl::Image1));
+    expectDrawnAtSize(splash.widget(),
+                      portrait.geometry().translated(
+                          splash.widget(services::rowOf(forms::SplashControl::Frame1)).pos()),
+                      portrait.picture());
 
     dismissIntroduction();
     click(widget(Label1));
     click(widget(Command1));
-    const ui::Picture &banner = controls().picture(Picture1);
-    expectDrawnAtSize(*form, banner.contentsRect().translated(banner.pos()), banner.picture());
+    const qt::Picture &banner = picture(Picture1);
+    expectDrawnAtSize(windowWidget(), banner.contentsRect().translated(banner.pos()),
+                      banner.picture());
 }
 
 // The longest texts, laid out by the labels at this scale, and drawn: the last line
@@ -84,16 +85,16 @@ TEST_F(Form1Test, PicturesAreDrawnAtTheirPlaceAndSize)
 TEST_F(Form1Test, TextsStillFit)
 {
     dismissIntroduction();
-    for (ui::Form1Control q : ui::kQuestionLabels) {
+    for (forms::Form1Control q : forms::kQuestionLabels) {
         QFont bold = label(q).font();
         bold.setBold(true);
-        const auto extent = ui::Label::measure(label(q).caption(), bold, label(q).width());
+        const auto extent = qt::Label::measure(label(q).caption(), bold, label(q).width());
         EXPECT_LE(extent.widestLine, label(q).width());
         EXPECT_LE(extent.height, label(q).height());
     }
     const QString venous = QString::fromUtf8(report(Report::Venous).data());
     const auto extent =
-        ui::Label::measure(venous, label(Diagnosi_venosa).font(), label(Diagnosi_venosa).width());
+        qt::Label::measure(venous, label(Diagnosi_venosa).font(), label(Diagnosi_venosa).width());
     EXPECT_LE(extent.height, label(Diagnosi_venosa).height());
 
     click(widget(Label1));

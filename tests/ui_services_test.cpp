@@ -2,9 +2,10 @@
 
 #include "tests/support/ui_test.hpp"
 
-#include "ui/services/controls.hpp"
-#include "ui/services/look.hpp"
-#include "ui/services/units.hpp"
+#include "platform/qt/convert.hpp"
+#include "platform/qt/look.hpp"
+#include "services/controls.hpp"
+#include "services/units.hpp"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -19,7 +20,7 @@ TEST(Units, TwipsRoundToTheNearestPixel)
     };
     for (const Row row : {Row{0, 0}, Row{7, 0}, Row{8, 1}, Row{15, 1}, Row{22, 1}, Row{23, 2},
                           Row{10515, 701}, Row{7695, 513}, Row{2920, 195}})
-        EXPECT_EQ(ui::pixels(row.twips), row.pixels) << row.twips;
+        EXPECT_EQ(services::pixels(row.twips), row.pixels) << row.twips;
 }
 
 // Controls that touch in twips touch on screen, and a 15-twip overlap is one pixel,
@@ -28,32 +29,33 @@ TEST(Units, TouchingRectanglesStillTouch)
 {
     for (int left = 0; left < 400; left += 7) {
         for (int width = 15; width < 400; width += 13) {
-            const QRect a = ui::pixelRect(left, 0, width, 255);
-            const QRect b = ui::pixelRect(left + width, 0, 500, 255);
+            const QRect a = qt::toQRect(services::pixelRect(left, 0, width, 255));
+            const QRect b = qt::toQRect(services::pixelRect(left + width, 0, 500, 255));
             EXPECT_EQ(a.right() + 1, b.left()) << left << " + " << width;
-            const QRect c = ui::pixelRect(left + width - 15, 0, 500, 255);
+            const QRect c = qt::toQRect(services::pixelRect(left + width - 15, 0, 500, 255));
             EXPECT_EQ((a & c).width(), 1) << left << " + " << width;
         }
     }
-    EXPECT_EQ(ui::pixelRect(120, 5280, 2800, 255), QRect(8, 352, 187, 17));
+    EXPECT_EQ(services::pixelRect(120, 5280, 2800, 255), (services::PixelRect{8, 352, 187, 17}));
 }
 
 TEST(Units, ColoursKeepRedInTheLowByte)
 {
     struct Row {
-        ui::VbColor value;
+        services::VbColor value;
         QRgb rgb;
     };
     for (const Row row :
-         {Row{ui::colors::darkRed, 0xC00000}, Row{ui::colors::darkBlue, 0x0000C0},
-          Row{ui::colors::periwinkle, 0x8080FF}, Row{ui::colors::lightYellow, 0xFFFF80},
-          Row{ui::colors::red, 0xFF0000}, Row{ui::VbColor{0x00123456}, 0x563412}})
-        EXPECT_EQ(row.value.toQColor().rgb(), QColor(row.rgb).rgb()) << std::hex << row.value.value;
+         {Row{services::colors::darkRed, 0xC00000}, Row{services::colors::darkBlue, 0x0000C0},
+          Row{services::colors::periwinkle, 0x8080FF}, Row{services::colors::lightYellow, 0xFFFF80},
+          Row{services::colors::red, 0xFF0000}, Row{services::VbColor{0x00123456}, 0x563412}})
+        EXPECT_EQ(qt::toQColor(row.value).rgb(), QColor(row.rgb).rgb())
+            << std::hex << row.value.value;
 }
 
 TEST(LabelCaption, IsKeptExactlyAndDrawnWithLineBreaks)
 {
-    ui::Label label(nullptr);
+    qt::Label label(nullptr);
     struct Row {
         QString caption, shown;
     };
@@ -73,24 +75,24 @@ TEST(LabelCaption, IsKeptExactlyAndDrawnWithLineBreaks)
 
 TEST(LabelCaption, WrapsAtWordsAndCountsLinesByThePitch)
 {
-    const QFont font = ui::dialogFont();
-    const int pitch = ui::Label::linePitch(font);
-    EXPECT_EQ(ui::Label::measure(QStringLiteral("a\r\rb"), font, 200).height, 3 * pitch);
-    EXPECT_EQ(ui::Label::measure(QStringLiteral("uno due tre quattro"), font, 1000).height, pitch);
-    const auto narrow = ui::Label::measure(QStringLiteral("uno due tre quattro"), font, 30);
+    const QFont font = qt::dialogFont();
+    const int pitch = qt::Label::linePitch(font);
+    EXPECT_EQ(qt::Label::measure(QStringLiteral("a\r\rb"), font, 200).height, 3 * pitch);
+    EXPECT_EQ(qt::Label::measure(QStringLiteral("uno due tre quattro"), font, 1000).height, pitch);
+    const auto narrow = qt::Label::measure(QStringLiteral("uno due tre quattro"), font, 30);
     EXPECT_EQ(narrow.height, 4 * pitch) << "one word a line";
     EXPECT_GT(narrow.widestLine, 30) << "a word wider than the label is not broken, and shows it";
-    EXPECT_EQ(ui::Label::linePitch(ui::dialogFont(9.75, true)), 15);
+    EXPECT_EQ(qt::Label::linePitch(qt::dialogFont(9.75, true)), 15);
 }
 
 // Press and release inside is a click; the second press of a double-click is a
 // double-click, and its release no click.
 TEST(LabelClicks, FollowThePlatformsOrder)
 {
-    ui::Label label(nullptr);
+    qt::Label label(nullptr);
     label.resize(100, 20);
-    QSignalSpy clicks(&label, &ui::Label::clicked);
-    QSignalSpy doubleClicks(&label, &ui::Label::doubleClicked);
+    QSignalSpy clicks(&label, &qt::Label::clicked);
+    QSignalSpy doubleClicks(&label, &qt::Label::doubleClicked);
     const QPoint inside(10, 10);
     const QPoint outside(150, 10);
 

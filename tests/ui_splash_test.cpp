@@ -2,19 +2,24 @@
 
 #include "tests/support/ui_test.hpp"
 
-#include "ui/introduction/frm_splash.hpp"
+#include "forms/introduction/frm_splash.hpp"
+#include "platform/qt/convert.hpp"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
+
+#include <algorithm>
+#include <string>
 
 namespace tervanel::test {
 namespace {
 
-using enum ui::SplashControl;
-using ui::SplashControl;
+using enum forms::SplashControl;
+using forms::SplashControl;
 
 class SplashTest : public Form1Test {
 protected:
@@ -23,11 +28,16 @@ protected:
         Form1Test::SetUp();
         splash = form->splash();
         ASSERT_NE(splash, nullptr);
-        waitExposed(*splash);
-        form->installEventFilter(&showCounter);
+        splashWidget = &widgetOf(splash->window());
+        waitExposed(*splashWidget);
+        windowWidget().installEventFilter(&showCounter);
     }
 
-    [[nodiscard]] QWidget &control(SplashControl c) const { return splash->controls().widget(c); }
+    [[nodiscard]] QWidget &control(SplashControl c) const { return widgetOf(splash->window(), c); }
+    [[nodiscard]] qt::Label &splashLabel(SplashControl c) const
+    {
+        return labelOf(splash->window(), c);
+    }
 
     // Expects the introduction gone and the questionnaire shown exactly once, as the
     // first load left it.
@@ -35,10 +45,10 @@ protected:
     {
         processDeferredDeletes();
         EXPECT_EQ(form->splash(), nullptr);
-        EXPECT_TRUE(form->isVisible());
+        EXPECT_TRUE(windowWidget().isVisible());
         EXPECT_EQ(showCounter.shows, 1);
-        for (ui::Form1Control result : ui::kResultControls)
-            EXPECT_FALSE(controls().widget(result).isVisible());
+        for (forms::Form1Control result : forms::kResultControls)
+            EXPECT_FALSE(widget(result).isVisible());
     }
 
     struct ShowCounter final : QObject {
@@ -49,12 +59,13 @@ protected:
             return false;
         }
     } showCounter;
-    QPointer<ui::FrmSplash> splash;
+    forms::FrmSplash *splash = nullptr;
+    QPointer<QWidget> splashWidget; // null once the unloaded window is destroyed
 };
 
-std::vector<QString> linesOf(const QString &text)
+std::vector<QString> linesOf(const std::string &text)
 {
-    const QStringList lines = text.split(QLatin1Char('\r'));
+    const QStringList lines = qt::toQString(text).split(QLatin1Char('\r'));
     return {lines.begin(), lines.end()};
 }
 
@@ -73,29 +84,29 @@ TEST_F(SplashTest, LoadComposesTheIntroductionCreditAndButton)
         QString(31, QLatin1Char(' ')) + QStringLiteral("info@dorvik.example"),
     };
     EXPECT_EQ(linesOf(splash->text1), expected);
-    EXPECT_EQ(splash->text1.count(QLatin1Char('\r')), 8);
-    EXPECT_FALSE(splash->text1.contains(QLatin1Char('\n')));
-    EXPECT_EQ(splash->text2, QStringLiteral("Realizzato da: Dr. Eldrano VESCANDI"));
+    EXPECT_EQ(std::ranges::count(splash->text1, '\r'), 8);
+    EXPECT_EQ(splash->text1.find('\n'), std::string::npos);
+    EXPECT_EQ(splash->text2, "Realizzato da: Dr. Eldrano VESCANDI");
 
-    const auto &c = splash->controls();
-    EXPECT_EQ(c.label(Label1).caption(), splash->text1);
-    EXPECT_EQ(c.label(Label2).caption(), splash->text2);
-    EXPECT_EQ(c.label(Label3).caption(), QStringLiteral(" by Dorvik"));
-    EXPECT_EQ(c.button(Command1).text(), QStringLiteral("   OK   "));
+    EXPECT_EQ(splashLabel(Label1).caption(), qt::toQString(splash->text1));
+    EXPECT_EQ(splashLabel(Label2).caption(), qt::toQString(splash->text2));
+    EXPECT_EQ(splashLabel(Label3).caption(), QStringLiteral(" by Dorvik"));
+    EXPECT_EQ(static_cast<QPushButton &>(control(Command1)).text(), QStringLiteral("   OK   "));
     // The display keeps the blanks and breaks the lines.
-    EXPECT_TRUE(c.label(Label1).text().contains(QStringLiteral("andare.\n\n\n             Fate")));
+    EXPECT_TRUE(
+        splashLabel(Label1).text().contains(QStringLiteral("andare.\n\n\n             Fate")));
 }
 
 TEST_F(SplashTest, WindowHasNoTitleBarAndStandsCentred)
 {
-    EXPECT_EQ(splash->size(), QSize(467, 286));
-    EXPECT_EQ(splash->minimumSize(), splash->maximumSize());
-    EXPECT_FALSE(splash->windowFlags() & Qt::WindowTitleHint);
-    EXPECT_FALSE(splash->windowFlags() & Qt::WindowSystemMenuHint);
-    EXPECT_FALSE(splash->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(splashWidget->size(), QSize(467, 286));
+    EXPECT_EQ(splashWidget->minimumSize(), splashWidget->maximumSize());
+    EXPECT_FALSE(splashWidget->windowFlags() & Qt::WindowTitleHint);
+    EXPECT_FALSE(splashWidget->windowFlags() & Qt::WindowSystemMenuHint);
+    EXPECT_FALSE(splashWidget->windowFlags() & Qt::WindowCloseButtonHint);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_LE(std::abs(splash->geometry().center().x() - screen.center().x()), 1);
-    EXPECT_LE(std::abs(splash->geometry().center().y() - screen.center().y()), 1);
+    EXPECT_LE(std::abs(splashWidget->geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(splashWidget->geometry().center().y() - screen.center().y()), 1);
 
     EXPECT_EQ(control(Frame1).geometry(), QRect(0, 0, 467, 283));
     EXPECT_EQ(control(Image1).geometry(), QRect(4, 9, 190, 271));
@@ -104,15 +115,16 @@ TEST_F(SplashTest, WindowHasNoTitleBarAndStandsCentred)
     EXPECT_EQ(control(Label3).palette().color(QPalette::WindowText), QColor(0x808080));
     EXPECT_EQ(QApplication::focusWidget(), &control(Command1))
         << "the only control that takes focus";
-    EXPECT_EQ(splash->controls().picture(Image1).picture().size(), QSize(275, 475));
+    EXPECT_EQ(qt::qtWindow(splash->window()).picture(services::rowOf(Image1)).picture().size(),
+              QSize(275, 475));
 }
 
 // A close the application asks for itself, as when it quits at a logout, goes through;
 // the window manager's close is refused (the end-to-end tests send a real one).
 TEST_F(SplashTest, TheApplicationsOwnCloseGoesThrough)
 {
-    EXPECT_TRUE(splash->close());
-    EXPECT_FALSE(splash->isVisible());
+    EXPECT_TRUE(splashWidget->close());
+    EXPECT_FALSE(splashWidget->isVisible());
     EXPECT_EQ(showCounter.shows, 0) << "closing is no dismissal";
 }
 
@@ -122,8 +134,8 @@ TEST_F(SplashTest, CreditByDorvikDoesNothing)
     doubleClick(control(Label3));
     processDeferredDeletes();
     EXPECT_EQ(form->splash(), splash);
-    EXPECT_TRUE(splash->isVisible());
-    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(splashWidget->isVisible());
+    EXPECT_FALSE(windowWidget().isVisible());
 }
 
 class SplashClickTest : public SplashTest, public ::testing::WithParamInterface<SplashControl> {};
@@ -132,7 +144,7 @@ TEST_P(SplashClickTest, ClickDismissesOnce)
 {
     QWidget &target = control(GetParam());
     if (GetParam() == Frame1) // the frame's own surface: a spot no child covers
-        QTest::mouseClick(splash->windowHandle(), Qt::LeftButton, {}, QPoint(2, 140));
+        QTest::mouseClick(splashWidget->windowHandle(), Qt::LeftButton, {}, QPoint(2, 140));
     else
         click(target);
     expectDismissedOnce();
@@ -140,7 +152,7 @@ TEST_P(SplashClickTest, ClickDismissesOnce)
 
 std::string routeName(const ::testing::TestParamInfo<SplashControl> &route)
 {
-    return std::string(ui::kSplashControls.at(static_cast<std::size_t>(route.param)).id);
+    return std::string(forms::kSplashControls.at(static_cast<std::size_t>(route.param)).id);
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, SplashClickTest,
@@ -152,10 +164,10 @@ TEST_F(SplashTest, CharacterKeysDismissOthersDoNot)
 {
     for (Qt::Key silent : {Qt::Key_Left, Qt::Key_F1, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
                            Qt::Key_Home, Qt::Key_Insert}) {
-        keyClick(*splash, silent);
+        keyClick(*splashWidget, silent);
         ASSERT_FALSE(splash->isUnloaded()) << "key " << silent;
     }
-    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(windowWidget().isVisible());
 }
 
 class SplashKeyTest : public SplashTest, public ::testing::WithParamInterface<Qt::Key> {};
@@ -163,7 +175,7 @@ class SplashKeyTest : public SplashTest, public ::testing::WithParamInterface<Qt
 TEST_P(SplashKeyTest, KeyDismissesOnceWithTheFocusOnOk)
 {
     ASSERT_EQ(QApplication::focusWidget(), &control(Command1));
-    keyClick(*splash, GetParam());
+    keyClick(*splashWidget, GetParam());
     expectDismissedOnce();
 }
 
@@ -182,7 +194,7 @@ TEST_F(SplashTest, QueuedEventsDismissOnce)
             new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QString::fromLatin1(text)));
     QCoreApplication::processEvents();
     expectDismissedOnce();
-    EXPECT_TRUE(splash.isNull()) << "the unloaded window is destroyed";
+    EXPECT_TRUE(splashWidget.isNull()) << "the unloaded window is destroyed";
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 #include "tests/support/verdict_model.hpp"
 
 #include "core/scoring.hpp"
-#include "ui/introduction/frm_splash.hpp"
+#include "forms/introduction/frm_splash.hpp"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -23,8 +23,8 @@
 namespace tervanel::test {
 namespace {
 
-using enum ui::Form1Control;
-using ui::Form1Control;
+using enum forms::Form1Control;
+using forms::Form1Control;
 
 std::uint64_t setting(const char *name, std::uint64_t fallback)
 {
@@ -65,6 +65,16 @@ public:
     int dismissals = 0;
 
 private:
+    [[nodiscard]] qt::Window &window() const { return qt::qtWindow(m_form->window()); }
+    [[nodiscard]] QWidget &widget(Form1Control c) const
+    {
+        return window().widget(services::rowOf(c));
+    }
+    [[nodiscard]] qt::Label &label(Form1Control c) const
+    {
+        return window().label(services::rowOf(c));
+    }
+
     std::size_t pick(std::size_t n)
     {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_random);
@@ -75,42 +85,42 @@ private:
         m_form.reset();
         processDeferredDeletes();
         m_runtime.endStatus.reset();
-        ui::runtime::resetEnded();
-        m_form = std::make_unique<ui::Form1>();
+        services::runtime::resetEnded();
+        m_form = std::make_unique<forms::Form1>();
         m_answers = AnswerSheet{};
         m_highlighted.clear();
-        m_pressSpy = std::make_unique<QSignalSpy>(&m_form->controls().button(Command1),
+        m_pressSpy = std::make_unique<QSignalSpy>(&window().button(services::rowOf(Command1)),
                                                   &QPushButton::clicked);
-        m_fineSpy = std::make_unique<QSignalSpy>(&m_form->controls().button(Command2),
+        m_fineSpy = std::make_unique<QSignalSpy>(&window().button(services::rowOf(Command2)),
                                                  &QPushButton::clicked);
         ++restarts;
     }
 
     bool introductionEvent()
     {
-        ui::FrmSplash &splash = *m_form->splash();
-        waitExposed(splash);
+        services::Window &splash = m_form->splash()->window();
+        waitExposed(widgetOf(splash));
         bool dismissing = false;
         switch (pick(4)) {
         case 0: {
-            const ui::SplashControl target = static_cast<ui::SplashControl>(pick(6));
-            click(splash.controls().widget(target));
+            const forms::SplashControl target = static_cast<forms::SplashControl>(pick(6));
+            click(widgetOf(splash, target));
             // Label3 is " by Dorvik" and has no handler; the frame's centre is covered
             // by its children, so that click lands on one of them, which dismisses.
-            dismissing = target != ui::SplashControl::Label3;
+            dismissing = target != forms::SplashControl::Label3;
             break;
         }
         case 1:
-            keyClick(splash, kCharacterKeys[pick(std::size(kCharacterKeys))]);
+            keyClick(widgetOf(splash), kCharacterKeys[pick(std::size(kCharacterKeys))]);
             dismissing = true;
             break;
         default:
-            keyClick(splash, kSilentKeys[pick(std::size(kSilentKeys))]);
+            keyClick(widgetOf(splash), kSilentKeys[pick(std::size(kSilentKeys))]);
             break;
         }
         processDeferredDeletes();
         EXPECT_EQ(m_form->splash() == nullptr, dismissing);
-        EXPECT_EQ(m_form->isVisible(), dismissing);
+        EXPECT_EQ(window().widget().isVisible(), dismissing);
         dismissals += dismissing ? 1 : 0;
         return !::testing::Test::HasFailure();
     }
@@ -128,13 +138,13 @@ private:
             target = Command1;
         const std::size_t kind = pick(10);
         if (kind < 6) {
-            click(c.widget(target));
+            click(widget(target));
             updateModel(target, true);
         } else if (kind < 9) {
-            doubleClick(c.widget(target));
+            doubleClick(widget(target));
             updateModel(target, false);
         } else {
-            keyClick(*m_form, kQuestionnaireKeys[pick(std::size(kQuestionnaireKeys))]);
+            keyClick(window().widget(), kQuestionnaireKeys[pick(std::size(kQuestionnaireKeys))]);
         }
         if (!m_fineSpy->isEmpty()) { // by the mouse, or by the keyboard after Tab
             EXPECT_EQ(m_runtime.endStatus, 0);
@@ -151,9 +161,9 @@ private:
             EXPECT_EQ(static_cast<std::size_t>(m_runtime.beeps), beepsBefore);
         }
         for (Form1Control heading : m_highlighted) {
-            const ui::Label &l = c.label(heading);
-            EXPECT_TRUE(l.isBold() && l.foreColor() == ui::colors::red
-                        && l.backColor() == ui::colors::white)
+            const qt::Label &l = label(heading);
+            EXPECT_TRUE(l.isBold() && l.foreColor() == services::colors::red
+                        && l.backColor() == services::colors::white)
                 << "a highlight was taken back";
         }
         return !::testing::Test::HasFailure();
@@ -162,37 +172,34 @@ private:
     void updateModel(Form1Control target, bool clicked)
     {
         for (int n = 1; n <= kQuestionCount; ++n)
-            if (ui::kQuestionLabels.at(static_cast<std::size_t>(n - 1)) == target
-                && m_form->controls().widget(target).isVisible())
+            if (forms::questionLabel(n) == target && widget(target).isVisible())
                 m_answers.set(n, clicked);
     }
 
     void checkPress(int pressCount, std::size_t beepsBefore, std::size_t boxesBefore)
     {
-        const auto &c = m_form->controls();
         const PressOutcome expected = expectedOutcome(score(m_answers));
         for (const auto &[control, visible] : expected.visible)
-            EXPECT_EQ(!c.widget(control).isHidden(), visible)
-                << c.widget(control).objectName().toStdString();
+            EXPECT_EQ(!widget(control).isHidden(), visible)
+                << widget(control).objectName().toStdString();
         for (const auto &[control, caption] : expected.captions)
-            EXPECT_EQ(c.label(control).caption(), caption)
-                << c.widget(control).objectName().toStdString();
+            EXPECT_EQ(label(control).caption(), caption)
+                << widget(control).objectName().toStdString();
         EXPECT_EQ(static_cast<std::size_t>(m_runtime.beeps),
                   beepsBefore + static_cast<std::size_t>(expected.beeps * pressCount));
         std::size_t verdictBoxes = 0;
         for (std::size_t i = boxesBefore; i < m_runtime.boxes.size(); ++i)
-            verdictBoxes +=
-                m_runtime.boxes[i].title == QStringLiteral("Diagnosi Incerta") ? 1U : 0U;
+            verdictBoxes += m_runtime.boxes[i].title == "Diagnosi Incerta" ? 1U : 0U;
         EXPECT_EQ(verdictBoxes, static_cast<std::size_t>(expected.boxes * pressCount));
         for (const auto &[control, caption] : expected.captions)
             if ((control == Responso || control == Responso_locomotore || control == responso_mix)
-                && !caption.isEmpty() && !c.widget(control).isHidden())
+                && !caption.isEmpty() && !widget(control).isHidden())
                 m_highlighted.insert(control);
     }
 
     std::mt19937_64 m_random;
     RuntimeRecorder &m_runtime;
-    std::unique_ptr<ui::Form1> m_form;
+    std::unique_ptr<forms::Form1> m_form;
     std::unique_ptr<QSignalSpy> m_pressSpy;
     std::unique_ptr<QSignalSpy> m_fineSpy;
     AnswerSheet m_answers;

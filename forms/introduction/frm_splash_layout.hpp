@@ -16,6 +16,8 @@ enum class SplashControl : std::uint8_t { Frame1, Image1, Label1, Label2, Label3
 // No title bar, a fixed dialog frame, 7005 x 4290 twips (467 x 286 pixels), centred.
 inline constexpr int kSplashWidth = 7005;
 inline constexpr int kSplashHeight = 4290;
+// No font stored: the platform's dialog font at regular weight.
+inline constexpr services::FontSpec kSplashFont{8.25, false};
 
 // What a screen reader says for the window, its frame and its picture.
 inline constexpr std::string_view kSplashDescription = "Introduzione a Tervanel";

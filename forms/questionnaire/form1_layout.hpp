@@ -62,6 +62,14 @@ inline constexpr std::array<Form1Control, 13> kQuestionLabels{
     Form1Control::Label13,
 };
 
+constexpr bool isQuestionLabel(Form1Control control)
+{
+    for (Form1Control question : kQuestionLabels)
+        if (question == control)
+            return true;
+    return false;
+}
+
 // The label of question 1 to 13.
 constexpr Form1Control questionLabel(int number)
 {

@@ -2,9 +2,10 @@
 // report the damage in a box and end with a failure status, never crash.
 
 #include "app/application.hpp"
-#include "ui/questionnaire/form1.hpp"
-#include "ui/services/look.hpp"
-#include "ui/services/runtime.hpp"
+#include "forms/questionnaire/form1.hpp"
+#include "platform/qt/look.hpp"
+#include "platform/qt/services.hpp"
+#include "services/runtime.hpp"
 
 #include <QApplication>
 #include <QtCore/qglobal.h>
@@ -13,15 +14,18 @@
 
 int main(int argc, char *argv[])
 {
-    tervanel::ui::useOnlyBuiltInFonts();
+    namespace runtime = tervanel::services::runtime;
+    tervanel::qt::useOnlyBuiltInFonts();
     QApplication application(argc, argv);
-    std::unique_ptr<tervanel::ui::Form1> form1;
-    tervanel::ui::runtime::handle([&] {
+    tervanel::qt::Services services;
+    runtime::install(services);
+    std::unique_ptr<tervanel::forms::Form1> form1;
+    runtime::handle([&] {
         tervanel::app::configure(application); // registers the built-in fonts first
         Q_CLEANUP_RESOURCE(tervanel);
-        form1 = std::make_unique<tervanel::ui::Form1>();
+        form1 = std::make_unique<tervanel::forms::Form1>();
     });
-    if (tervanel::ui::runtime::hasEnded())
-        return tervanel::ui::runtime::endStatus();
+    if (runtime::hasEnded())
+        return runtime::endStatus();
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #include "tests/support/ui_test.hpp"
 
-#include "ui/introduction/frm_splash.hpp"
+#include "forms/introduction/frm_splash.hpp"
 
 #include <QApplication>
 #include <QTest>
@@ -10,22 +10,22 @@ namespace tervanel::test {
 
 RuntimeRecorder::RuntimeRecorder()
 {
-    ui::runtime::resetEnded();
-    ui::runtime::setMessageBoxResponder([this](const ui::runtime::MessageBoxRequest &request) {
+    services::runtime::resetEnded();
+    services::runtime::setMessageBoxResponder([this](const services::MessageBoxRequest &request) {
         boxes.push_back(request);
         if (onBox)
             onBox(request);
     });
-    ui::runtime::setBeepObserver([this] { ++beeps; });
-    ui::runtime::setEndObserver([this](int status) { endStatus = status; });
+    services::runtime::setBeepObserver([this] { ++beeps; });
+    services::runtime::setEndObserver([this](int status) { endStatus = status; });
 }
 
 RuntimeRecorder::~RuntimeRecorder()
 {
-    ui::runtime::setMessageBoxResponder({});
-    ui::runtime::setBeepObserver({});
-    ui::runtime::setEndObserver({});
-    ui::runtime::resetEnded();
+    services::runtime::setMessageBoxResponder({});
+    services::runtime::setBeepObserver({});
+    services::runtime::setEndObserver({});
+    services::runtime::resetEnded();
 }
 
 ModalBoxCloser::ModalBoxCloser(std::optional<Qt::Key> key)
@@ -91,7 +91,7 @@ void waitExposed(QWidget &window)
 
 void Form1Test::SetUp()
 {
-    form = std::make_unique<ui::Form1>();
+    form = std::make_unique<forms::Form1>();
 }
 
 void Form1Test::TearDown()
@@ -104,13 +104,13 @@ void Form1Test::TearDown()
 
 void Form1Test::dismissIntroduction()
 {
-    ui::FrmSplash *splash = form->splash();
+    forms::FrmSplash *splash = form->splash();
     ASSERT_NE(splash, nullptr);
-    waitExposed(*splash);
-    click(splash->controls().widget(ui::SplashControl::Command1));
+    waitExposed(widgetOf(splash->window()));
+    click(widgetOf(splash->window(), forms::SplashControl::Command1));
     processDeferredDeletes();
     ASSERT_EQ(form->splash(), nullptr);
-    waitExposed(*form);
+    waitExposed(windowWidget());
 }
 
 } // namespace tervanel::test

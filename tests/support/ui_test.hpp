@@ -1,9 +1,13 @@
 #pragma once
 
-#include "ui/questionnaire/form1.hpp"
-#include "ui/services/runtime.hpp"
+#include "forms/questionnaire/form1.hpp"
+#include "platform/qt/window.hpp"
+#include "services/control_table.hpp"
+#include "services/runtime.hpp"
+#include "tests/support/screen_geometry.hpp"
 
 #include <QMessageBox>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -32,11 +36,11 @@ public:
     RuntimeRecorder(const RuntimeRecorder &) = delete;
     RuntimeRecorder &operator=(const RuntimeRecorder &) = delete;
 
-    std::vector<ui::runtime::MessageBoxRequest> boxes;
+    std::vector<services::MessageBoxRequest> boxes;
     int beeps = 0;
     std::optional<int> endStatus;
     // Called while a box is "open", to see the window as it stands behind it.
-    std::function<void(const ui::runtime::MessageBoxRequest &)> onBox;
+    std::function<void(const services::MessageBoxRequest &)> onBox;
 };
 
 // Closes the next real modal message box from inside its own event loop, once it is
@@ -57,6 +61,26 @@ public:
 private:
     QTimer m_poll;
 };
+
+// A place on screen as the widgets give theirs.
+[[nodiscard]] inline QRect toQRect(const Rect &r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
+
+// The widgets behind a window of the program and its controls.
+[[nodiscard]] inline QWidget &widgetOf(services::Window &window)
+{
+    return qt::qtWindow(window).widget();
+}
+template <class Name> [[nodiscard]] QWidget &widgetOf(services::Window &window, Name control)
+{
+    return qt::qtWindow(window).widget(services::rowOf(control));
+}
+template <class Name> [[nodiscard]] qt::Label &labelOf(services::Window &window, Name control)
+{
+    return qt::qtWindow(window).label(services::rowOf(control));
+}
 
 // Real input through the widget's window, as the platform delivers it: a click is a
 // press and a release; a double-click is press, release, press, release, which Qt
@@ -80,16 +104,28 @@ protected:
     // Dismisses the introduction with its OK button and waits for the questionnaire.
     void dismissIntroduction();
 
-    [[nodiscard]] const ui::Controls<ui::Form1Control> &controls() const
+    [[nodiscard]] const services::Controls<forms::Form1Control> &controls() const
     {
         return form->controls();
     }
-    [[nodiscard]] QWidget &widget(ui::Form1Control c) const { return controls().widget(c); }
-    [[nodiscard]] ui::Label &label(ui::Form1Control c) const { return controls().label(c); }
-    void press(ui::Form1Control c) { click(widget(c)); }
+    [[nodiscard]] qt::Window &window() const { return qt::qtWindow(form->window()); }
+    [[nodiscard]] QWidget &windowWidget() const { return window().widget(); }
+    [[nodiscard]] QWidget &widget(forms::Form1Control c) const
+    {
+        return window().widget(services::rowOf(c));
+    }
+    [[nodiscard]] qt::Label &label(forms::Form1Control c) const
+    {
+        return window().label(services::rowOf(c));
+    }
+    [[nodiscard]] qt::Picture &picture(forms::Form1Control c) const
+    {
+        return window().picture(services::rowOf(c));
+    }
+    void press(forms::Form1Control c) { click(widget(c)); }
 
     RuntimeRecorder runtime;
-    std::unique_ptr<ui::Form1> form;
+    std::unique_ptr<forms::Form1> form;
 };
 
 } // namespace tervanel::test

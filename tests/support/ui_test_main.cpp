@@ -1,9 +1,11 @@
 // The entry point of every widget test: an offscreen Qt application with the
 // program's look, then GoogleTest.
 
-#include "tests/support/harness.hpp"
-#include "ui/services/accessibility.hpp"
-#include "ui/services/look.hpp"
+#include "harness/harness.hpp"
+#include "platform/qt/accessibility.hpp"
+#include "platform/qt/look.hpp"
+#include "platform/qt/services.hpp"
+#include "services/runtime.hpp"
 
 #include <QApplication>
 
@@ -23,10 +25,12 @@ int main(int argc, char *argv[])
         qputenv("XDG_RUNTIME_DIR", runtimeDir.c_str());
     }
     tervanel::harness::quietOffscreenWarnings();
-    tervanel::ui::useOnlyBuiltInFonts();
+    tervanel::qt::useOnlyBuiltInFonts();
     QApplication application(argc, argv);
-    tervanel::ui::installLook();
-    tervanel::ui::installAccessibility();
+    tervanel::qt::installLook();
+    tervanel::qt::installAccessibility();
+    tervanel::qt::Services services;
+    tervanel::services::runtime::install(services);
     ::testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
     if (!runtimeDir.empty())

@@ -6,7 +6,7 @@
 // the locomotor row stays visible.)
 
 #include "core/scoring.hpp"
-#include "ui/questionnaire/form1_layout.hpp"
+#include "forms/questionnaire/form1_layout.hpp"
 
 #include <QString>
 
@@ -15,8 +15,8 @@
 namespace tervanel::test {
 
 struct PressOutcome {
-    std::map<ui::Form1Control, bool> visible;
-    std::map<ui::Form1Control, QString> captions;
+    std::map<forms::Form1Control, bool> visible;
+    std::map<forms::Form1Control, QString> captions;
     int beeps = 0;
     int boxes = 0;
 };
@@ -24,17 +24,17 @@ struct PressOutcome {
 [[nodiscard]] PressOutcome expectedOutcome(const Scores &scores);
 
 // The verdict controls whose visibility a press may change.
-inline constexpr ui::Form1Control kVerdictControls[] = {
-    ui::Form1Control::Label_a,
-    ui::Form1Control::Label_b,
-    ui::Form1Control::Label_c,
-    ui::Form1Control::Picture1,
-    ui::Form1Control::Responso,
-    ui::Form1Control::Responso_locomotore,
-    ui::Form1Control::responso_mix,
-    ui::Form1Control::Diagnosi_venosa,
-    ui::Form1Control::Diagnosi_arteriosa,
-    ui::Form1Control::Diagnosi_locomotore,
+inline constexpr forms::Form1Control kVerdictControls[] = {
+    forms::Form1Control::Label_a,
+    forms::Form1Control::Label_b,
+    forms::Form1Control::Label_c,
+    forms::Form1Control::Picture1,
+    forms::Form1Control::Responso,
+    forms::Form1Control::Responso_locomotore,
+    forms::Form1Control::responso_mix,
+    forms::Form1Control::Diagnosi_venosa,
+    forms::Form1Control::Diagnosi_arteriosa,
+    forms::Form1Control::Diagnosi_locomotore,
 };
 
 } // namespace tervanel::test

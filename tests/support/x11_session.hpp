@@ -41,6 +41,8 @@ bool waitFor(const std::function<bool()> &condition,
 class X11Session final {
 public:
     X11Session(int screenWidth, int screenHeight);
+    // A session on a display server that runs already (XWayland under a compositor, say).
+    explicit X11Session(const std::string &existingDisplay);
     ~X11Session();
     X11Session(const X11Session &) = delete;
     X11Session &operator=(const X11Session &) = delete;
@@ -78,6 +80,9 @@ public:
     // Asks a window to close, as a window manager's close box does (WM_DELETE_WINDOW).
     void closeWindow(XID window);
 
+    // A window property of 32-bit items (CARDINAL, ATOM...), empty when the window has none.
+    [[nodiscard]] std::vector<unsigned long> property(XID window, const char *name) const;
+
     // Bells rung since the session began.
     [[nodiscard]] int bells();
 
@@ -86,6 +91,7 @@ public:
     [[nodiscard]] int screenHeight() const { return m_height; }
 
 private:
+    void connect();
     void pumpEvents();
 
     int m_width;

@@ -1,0 +1,48 @@
+#include "platform/qt/clickable.hpp"
+
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <utility>
+
+namespace tervanel::qt {
+
+ClickTracker::ClickTracker(QWidget &widget, std::function<void()> onClick,
+                           std::function<void()> onDoubleClick)
+    : m_widget(widget)
+    , m_onClick(std::move(onClick))
+    , m_onDoubleClick(std::move(onDoubleClick))
+{
+    widget.installEventFilter(this);
+}
+
+bool ClickTracker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != &m_widget)
+        return false;
+    // The widget takes its mouse events here and passes none on to its parent: a click
+    // on a control without a handler must not become a click on the frame beneath it.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_pressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+        return true;
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const bool click = m_pressed && mouse->button() == Qt::LeftButton
+                           && m_widget.rect().contains(mouse->position().toPoint());
+        m_pressed = false;
+        if (click && m_onClick)
+            m_onClick();
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        m_pressed = false; // the release after a double-click is no click
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && m_onDoubleClick)
+            m_onDoubleClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace tervanel::qt

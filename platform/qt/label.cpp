@@ -1,0 +1,123 @@
+#include "platform/qt/label.hpp"
+
+#include "platform/qt/convert.hpp"
+
+#include <QAccessible>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPalette>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace tervanel::qt {
+
+Label::Label(QWidget *parent, bool presentsAsCheckBox)
+    : QLabel(parent)
+    , m_checkBox(presentsAsCheckBox)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    setAutoFillBackground(true);
+    setMargin(0);
+    setIndent(0);
+    setFocusPolicy(Qt::NoFocus);
+    setTextInteractionFlags(Qt::NoTextInteraction);
+}
+
+void Label::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    setText(displayText(caption));
+}
+
+namespace {
+
+// Lays the caption out in lines of the given width, each linePitch() below the last.
+qreal layOut(QTextLayout &layout, int width, int pitch)
+{
+    qreal widest = 0;
+    int y = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        widest = std::max(widest, line.naturalTextWidth());
+        y += pitch;
+    }
+    layout.endLayout();
+    return widest;
+}
+
+QString layoutText(const QString &caption)
+{
+    QString text = caption;
+    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    return text;
+}
+
+} // namespace
+
+int Label::linePitch(const QFont &font)
+{
+    return static_cast<int>(std::ceil(QFontMetricsF(font).height()));
+}
+
+Label::Extent Label::measure(const QString &caption, const QFont &font, int width)
+{
+    QTextLayout layout(layoutText(caption), font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    const int pitch = linePitch(font);
+    const qreal widest = layOut(layout, width, pitch);
+    return {widest, layout.lineCount() * pitch};
+}
+
+void Label::paintEvent(QPaintEvent *event)
+{
+    static_cast<void>(event); // the background is already filled: the label is opaque
+    QTextLayout layout(layoutText(m_caption), font());
+    QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layOut(layout, width(), linePitch(font()));
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setClipRect(rect()); // text below the label's height is cut off
+    layout.draw(&painter, QPointF(0, 0));
+}
+
+void Label::setBold(bool bold)
+{
+    if (bold == isBold())
+        return;
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+    if (m_checkBox) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Label::setForeColor(services::VbColor color)
+{
+    m_fore = color;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, toQColor(color));
+    setPalette(p);
+}
+
+void Label::setBackColor(services::VbColor color)
+{
+    m_back = color;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(color));
+    setPalette(p);
+}
+
+} // namespace tervanel::qt

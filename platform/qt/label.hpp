@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/qt/clickable.hpp"
+#include "services/units.hpp"
+
+#include <QLabel>
+#include <QString>
+
+namespace tervanel::qt {
+
+// A label of the forms layer: an opaque rectangle of fixed size whose caption starts
+// at the top-left (or centred), wraps at word boundaries and is cut at the bottom.
+// The caption is kept exactly as set, lone CRs included; the display turns each CR
+// into a line break.
+class Label final : public QLabel {
+    Q_OBJECT
+
+public:
+    // A question label presents itself to screen readers as a check box, checked
+    // while the label is bold.
+    Label(QWidget *parent, bool presentsAsCheckBox = false);
+
+    void setCaption(const QString &caption);
+    [[nodiscard]] const QString &caption() const { return m_caption; }
+
+    void setBold(bool bold);
+    [[nodiscard]] bool isBold() const { return font().bold(); }
+
+    [[nodiscard]] bool presentsAsCheckBox() const { return m_checkBox; }
+
+    void setForeColor(services::VbColor color);
+    void setBackColor(services::VbColor color);
+    [[nodiscard]] services::VbColor foreColor() const { return m_fore; }
+    [[nodiscard]] services::VbColor backColor() const { return m_back; }
+
+    // How much room a caption takes when laid out as this label lays it out: wrapped
+    // at word boundaries to the width, one line every linePitch() pixels.
+    struct Extent {
+        qreal widestLine;
+        int height;
+    };
+    [[nodiscard]] static Extent measure(const QString &caption, const QFont &font, int width);
+    // The distance between two lines: the face's height rounded up to whole pixels,
+    // with no leading, as the classic dialog face sets its lines (13 pixels at 8.25 points).
+    [[nodiscard]] static int linePitch(const QFont &font);
+
+Q_SIGNALS:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_caption;
+    services::VbColor m_fore{0};
+    services::VbColor m_back{0};
+    ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); }};
+    bool m_checkBox;
+};
+
+} // namespace tervanel::qt

@@ -1,0 +1,79 @@
+#include "platform/qt/look.hpp"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFontDatabase>
+#include <QResource>
+#include <QString>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <cmath>
+#include <stdexcept>
+
+#if TERVANEL_HAS_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace tervanel::qt {
+
+void useOnlyBuiltInFonts()
+{
+#if TERVANEL_HAS_FONTCONFIG
+    FcConfig *empty = FcConfigCreate();
+    FcConfigSetCurrent(empty); // takes its own reference
+    FcConfigDestroy(empty);
+#endif
+}
+
+void registerBuiltInFonts()
+{
+    static const bool registered = [] {
+        for (const char *file :
+             {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}) {
+            const QResource resource(QString::fromLatin1(file));
+            // The font files are stored uncompressed: the font database reads them where
+            // they lie in the program, without a copy.
+            const QByteArray data =
+                resource.compressionAlgorithm() == QResource::NoCompression
+                    ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                              static_cast<qsizetype>(resource.size()))
+                    : resource.uncompressedData();
+            if (!resource.isValid() || QFontDatabase::addApplicationFontFromData(data) < 0)
+                throw std::runtime_error(std::string("il carattere ") + file
+                                         + " manca o è danneggiato");
+        }
+        return true;
+    }();
+    static_cast<void>(registered);
+}
+
+QFont dialogFont(double points, bool bold)
+{
+    QFont font(QString::fromLatin1(kDialogFamily));
+    // Sizes are fixed in device-independent pixels, so a screen's dots per inch setting
+    // cannot make a text outgrow its label; high-DPI scaling still scales the whole.
+    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    // Full hinting: whole-pixel advances, crisp like the classic dialog face, and the
+    // same line breaks whatever hinting the desktop's font configuration asks for.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+} // namespace tervanel::qt
+
+namespace tervanel::qt {
+
+void installLook()
+{
+    registerBuiltInFonts();
+    if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows"))) {
+        QApplication::setStyle(style);
+        QApplication::setPalette(style->standardPalette());
+    }
+    QApplication::setFont(dialogFont());
+}
+
+} // namespace tervanel::qt

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFont>
+
+namespace tervanel::qt {
+
+// The face that stands in for the classic 8-point dialog face of the program's first
+// platform. It is built into the program, so the look does not depend on which fonts
+// the user has or how the font configuration is set.
+inline constexpr const char *kDialogFamily = "Liberation Sans";
+
+// To be called before the application object exists: the program's text then comes
+// from its built-in fonts alone, and the system's font configuration is not read at
+// all (reading it costs start-up time and could only change the look). Does nothing
+// where there is no fontconfig.
+void useOnlyBuiltInFonts();
+
+// Registers the built-in font files. Safe to call more than once; throws
+// std::runtime_error when a font file is missing or damaged.
+void registerBuiltInFonts();
+
+// The program's look, the same on every desktop: the classic style with its own
+// palette, and the built-in dialog face as the font of every window and message box.
+void installLook();
+
+// The dialog face at a size in points (as at 96 dots per inch) and a weight.
+[[nodiscard]] QFont dialogFont(double points = 8.25, bool bold = false);
+
+} // namespace tervanel::qt

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/qt/clickable.hpp"
+
+#include <QFrame>
+#include <QPixmap>
+
+namespace tervanel::qt {
+
+// How a picture sits in its control: at its natural size in the top-left corner of
+// the area inside the border, or stretched over the whole control.
+enum class PictureFit { NaturalSize, Stretch };
+
+// A picture box or image control, and a frame: each can be clicked.
+class Picture final : public QFrame {
+    Q_OBJECT
+
+public:
+    // A frame holds controls rather than a picture.
+    enum class Role { Picture, Frame };
+
+    Picture(QWidget *parent, PictureFit fit, Role role = Role::Picture);
+    [[nodiscard]] Role role() const { return m_role; }
+
+    // Loads the picture; throws std::runtime_error when it is missing or damaged.
+    void setPicture(const QString &resource);
+    [[nodiscard]] const QPixmap &picture() const { return m_picture; }
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    PictureFit m_fit;
+    Role m_role;
+    QPixmap m_picture;
+    ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }}; // no double-click handler
+};
+
+} // namespace tervanel::qt

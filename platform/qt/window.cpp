@@ -1,0 +1,394 @@
+#include "platform/qt/window.hpp"
+
+#include "platform/qt/convert.hpp"
+#include "platform/qt/look.hpp"
+#include "platform/qt/window_frame.hpp"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QScreen>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace tervanel::qt {
+
+namespace {
+
+using services::ControlKind;
+
+Qt::WindowFlags flagsOf(services::WindowFrame frame)
+{
+    switch (frame) {
+    case services::WindowFrame::Main:
+        return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+               | Qt::MSWindowsFixedSizeDialogHint;
+    case services::WindowFrame::Dialog:
+        break;
+    }
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
+}
+
+// The top-level widget: the frame's close box and, with key preview, the keys.
+class TopLevel final : public QWidget {
+public:
+    TopLevel(const services::WindowSpec &spec, services::WindowEvents &events)
+        : QWidget(nullptr, flagsOf(spec.frame))
+        , m_events(&events)
+        , m_closable(spec.frame == services::WindowFrame::Main)
+        , m_keyPreview(spec.keyPreview)
+    {
+    }
+
+    // Key preview: every key reaches the window before the control that has the focus.
+    void watchKeys()
+    {
+        if (!m_keyPreview)
+            return;
+        for (QWidget *child : findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+
+    // After an unload the window delivers no further events.
+    void stopEvents()
+    {
+        m_events = nullptr;
+        for (QWidget *child : findChildren<QWidget *>())
+            child->disconnect();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && deliverKey(static_cast<QKeyEvent &>(*event)))
+            return true;
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (!deliverKey(*event))
+            QWidget::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent *event) override
+    {
+        // A window without a close box is left only as the program says: a close from the
+        // window manager is refused. A close that does not come from the window system (the
+        // application quitting, at a logout say) goes through.
+        if (!m_closable && event->spontaneous())
+            event->ignore();
+    }
+
+private:
+    bool deliverKey(const QKeyEvent &key)
+    {
+        if (!m_keyPreview || key.text().isEmpty())
+            return false;
+        if (!m_events)
+            return true;
+        const QString text = key.text();
+        const char32_t character = text.at(0).isHighSurrogate() && text.size() > 1
+                                       ? QChar::surrogateToUcs4(text.at(0), text.at(1))
+                                       : text.at(0).unicode();
+        m_events->keyPress(character);
+        return true;
+    }
+
+    services::WindowEvents *m_events;
+    bool m_closable;
+    bool m_keyPreview;
+};
+
+// A push button that Enter and keypad Enter press while it has the focus, as Space does.
+// Qt gives Enter to push buttons only in dialogs, through the default button; here no
+// button is the window's default, so the focused one takes it.
+class PushButton final : public QPushButton {
+public:
+    PushButton(const QString &text, QWidget *parent)
+        : QPushButton(text, parent)
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (!event->isAutoRepeat())
+                click();
+            event->accept();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+QString resourceOf(services::PictureId picture)
+{
+    switch (picture) {
+    case services::PictureId::Banner:
+        return QStringLiteral(":/banner.gif");
+    case services::PictureId::Portrait:
+        break;
+    }
+    return QStringLiteral(":/portrait.jpg");
+}
+
+} // namespace
+
+Window::Window(const services::WindowSpec &spec, services::WindowEvents &events)
+    : m_events(events)
+{
+    auto *window = new TopLevel(spec, events);
+    m_window = window;
+    window->setObjectName(toQString(spec.id));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (!spec.caption.empty())
+        window->setWindowTitle(toQString(spec.caption));
+    if (!spec.description.empty())
+        window->setAccessibleName(toQString(spec.description));
+    if (spec.back) {
+        QPalette p = window->palette();
+        p.setColor(QPalette::Window, toQColor(*spec.back));
+        window->setPalette(p);
+        window->setAutoFillBackground(true);
+    }
+    window->setFont(dialogFont(spec.font.points, spec.font.bold));
+    window->setFixedSize(services::pixels(spec.width), services::pixels(spec.height));
+
+    build(spec);
+    window->watchKeys();
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    switch (spec.placement) {
+    case services::Placement::FrameAtScreenTopLeft:
+        window->move(screen.topLeft());
+        break;
+    case services::Placement::CentredOnScreen: {
+        // The client area, which has no title bar above it.
+        QRect centred = window->rect();
+        centred.moveCenter(screen.center());
+        window->setGeometry(centred);
+        break;
+    }
+    }
+    if (spec.frame == services::WindowFrame::Dialog)
+        useBorderWithoutTitle(*window);
+}
+
+Window::~Window()
+{
+    delete m_window.data();
+}
+
+void Window::build(const services::WindowSpec &spec)
+{
+    const std::span<const services::ControlRow> rows = spec.controls;
+    m_controls.assign(rows.size(), nullptr);
+    m_kinds.clear();
+    std::vector<std::pair<int, QWidget *>> focusable;
+
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const services::ControlRow &row = rows[i];
+        QWidget *parent = row.parent ? m_controls.at(*row.parent) : m_window.data();
+        QWidget *control = nullptr;
+
+        switch (row.kind) {
+        case ControlKind::Label:
+        case ControlKind::QuestionLabel: {
+            auto *label = new Label(parent, row.kind == ControlKind::QuestionLabel);
+            if (row.align == services::Align::Centre)
+                label->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+            if (row.back)
+                label->setBackColor(*row.back);
+            if (row.fore)
+                label->setForeColor(*row.fore);
+            label->setCaption(toQString(row.text));
+            QObject::connect(label, &Label::clicked, label, [this, i] { m_events.click(i); });
+            QObject::connect(label, &Label::doubleClicked, label,
+                             [this, i] { m_events.doubleClick(i); });
+            control = label;
+            break;
+        }
+        case ControlKind::PushButton: {
+            auto *button = new PushButton(toQString(row.text), parent);
+            // No button is the window's default (Enter) or cancel (Esc) button.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            button->setFocusPolicy(Qt::StrongFocus);
+            QObject::connect(button, &QPushButton::clicked, button,
+                             [this, i] { m_events.click(i); });
+            control = button;
+            break;
+        }
+        case ControlKind::PictureBox: {
+            auto *box = new Picture(parent, PictureFit::NaturalSize);
+            box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // two pixels on each side
+            box->setFocusPolicy(Qt::StrongFocus);
+            if (row.back) {
+                QPalette p = box->palette();
+                p.setColor(QPalette::Window, toQColor(*row.back));
+                box->setPalette(p);
+                box->setAutoFillBackground(true);
+            }
+            control = box;
+            break;
+        }
+        case ControlKind::Image:
+            control = new Picture(parent, PictureFit::Stretch);
+            break;
+        case ControlKind::Frame: {
+            auto *frame = new Picture(parent, PictureFit::NaturalSize, Picture::Role::Frame);
+            frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // an etched line
+            control = frame;
+            break;
+        }
+        }
+        if (auto *picture = qobject_cast<Picture *>(control))
+            QObject::connect(picture, &Picture::clicked, picture, [this, i] { m_events.click(i); });
+
+        control->setObjectName(toQString(row.id));
+        if (row.font)
+            control->setFont(dialogFont(row.font->points, row.font->bold));
+        control->setGeometry(toQRect(row.geometry));
+        if (row.tabIndex && control->focusPolicy() != Qt::NoFocus)
+            focusable.emplace_back(*row.tabIndex, control);
+        m_controls[i] = control;
+        m_kinds.push_back(row.kind);
+    }
+
+    std::sort(focusable.begin(), focusable.end());
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+}
+
+QWidget &Window::widget() const
+{
+    if (!m_window)
+        throw std::logic_error("the window is unloaded");
+    return *m_window;
+}
+
+QWidget &Window::widget(std::size_t control) const
+{
+    static_cast<void>(widget()); // throws once unloaded
+    return *m_controls.at(control);
+}
+
+Label &Window::label(std::size_t control) const
+{
+    const ControlKind kind = m_kinds.at(control);
+    if (kind != ControlKind::Label && kind != ControlKind::QuestionLabel)
+        throw std::logic_error(widget(control).objectName().toStdString() + " is not a label");
+    return static_cast<Label &>(widget(control));
+}
+
+Picture &Window::picture(std::size_t control) const
+{
+    const ControlKind kind = m_kinds.at(control);
+    if (kind != ControlKind::PictureBox && kind != ControlKind::Image && kind != ControlKind::Frame)
+        throw std::logic_error(widget(control).objectName().toStdString() + " is not a picture");
+    return static_cast<Picture &>(widget(control));
+}
+
+QPushButton &Window::button(std::size_t control) const
+{
+    if (m_kinds.at(control) != ControlKind::PushButton)
+        throw std::logic_error(widget(control).objectName().toStdString()
+                               + " is not a push button");
+    return static_cast<QPushButton &>(widget(control));
+}
+
+void Window::show()
+{
+    QWidget &window = widget();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void Window::hide()
+{
+    widget().hide();
+}
+
+void Window::unload()
+{
+    auto &window = static_cast<TopLevel &>(widget());
+    window.hide();
+    window.stopEvents();
+    window.deleteLater(); // once the running handler is done
+    m_window.clear();
+    m_controls.clear();
+}
+
+void Window::setText(std::size_t control, std::string_view text)
+{
+    if (m_kinds.at(control) == ControlKind::PushButton)
+        button(control).setText(toQString(text));
+    else
+        label(control).setCaption(toQString(text));
+}
+
+void Window::setVisible(std::size_t control, bool visible)
+{
+    widget(control).setVisible(visible);
+}
+
+bool Window::bold(std::size_t control) const
+{
+    return label(control).isBold();
+}
+
+void Window::setBold(std::size_t control, bool bold)
+{
+    label(control).setBold(bold);
+}
+
+void Window::setForeColor(std::size_t control, services::VbColor color)
+{
+    label(control).setForeColor(color);
+}
+
+void Window::setBackColor(std::size_t control, services::VbColor color)
+{
+    label(control).setBackColor(color);
+}
+
+void Window::setPicture(std::size_t control, services::PictureId picture)
+{
+    this->picture(control).setPicture(resourceOf(picture));
+}
+
+bool Window::hasPicture(std::size_t control) const
+{
+    return !picture(control).picture().isNull();
+}
+
+void Window::setFocus(std::size_t control)
+{
+    widget(control).setFocus();
+}
+
+void Window::setToolTip(std::size_t control, std::string_view text)
+{
+    widget(control).setToolTip(toQString(text));
+}
+
+void Window::setDescription(std::size_t control, std::string_view text)
+{
+    widget(control).setAccessibleName(toQString(text));
+}
+
+Window &qtWindow(services::Window &window)
+{
+    return dynamic_cast<Window &>(window);
+}
+
+} // namespace tervanel::qt

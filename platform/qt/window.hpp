@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/qt/label.hpp"
+#include "platform/qt/picture.hpp"
+#include "services/window_services.hpp"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+
+#include <cstddef>
+#include <vector>
+
+namespace tervanel::qt {
+
+// A window of the program as a top-level widget, with its controls as child widgets:
+// labels and question labels are Labels, picture boxes, images and frames Pictures,
+// push buttons QPushButtons.
+class Window final : public services::Window {
+public:
+    Window(const services::WindowSpec &spec, services::WindowEvents &events);
+    ~Window() override;
+
+    void show() override;
+    void hide() override;
+    void unload() override;
+
+    void setText(std::size_t control, std::string_view text) override;
+    void setVisible(std::size_t control, bool visible) override;
+    [[nodiscard]] bool bold(std::size_t control) const override;
+    void setBold(std::size_t control, bool bold) override;
+    void setForeColor(std::size_t control, services::VbColor color) override;
+    void setBackColor(std::size_t control, services::VbColor color) override;
+    void setPicture(std::size_t control, services::PictureId picture) override;
+    [[nodiscard]] bool hasPicture(std::size_t control) const override;
+    void setFocus(std::size_t control) override;
+    void setToolTip(std::size_t control, std::string_view text) override;
+    void setDescription(std::size_t control, std::string_view text) override;
+
+    // The widgets, for the tests and the benchmarks that drive them as a user would.
+    // After unload() there are none.
+    [[nodiscard]] QWidget &widget() const;
+    [[nodiscard]] QWidget &widget(std::size_t control) const;
+    [[nodiscard]] Label &label(std::size_t control) const;
+    [[nodiscard]] Picture &picture(std::size_t control) const;
+    [[nodiscard]] QPushButton &button(std::size_t control) const;
+    [[nodiscard]] std::size_t size() const { return m_controls.size(); }
+
+private:
+    void build(const services::WindowSpec &spec);
+
+    services::WindowEvents &m_events;
+    QPointer<QWidget> m_window;
+    std::vector<QWidget *> m_controls;
+    std::vector<services::ControlKind> m_kinds;
+};
+
+// The Qt window behind a window of the program.
+[[nodiscard]] Window &qtWindow(services::Window &window);
+
+} // namespace tervanel::qt
