@@ -20,7 +20,11 @@ bool isSelf(const VARIANT &child)
 }
 
 // The system's standard proxy for the window, with the program's own name, role,
-// state and default action for the control itself.
+// state and default action for the control itself. COM objects are never deleted
+// through their interface, only by their own Release(): the interface's destructor
+// need not be virtual.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class ControlAccessible final : public IAccessible {
 public:
     ControlAccessible(IAccessible *standard, AccessibleSource source)
@@ -190,6 +194,7 @@ private:
     AccessibleSource m_source;
     long m_references = 1;
 };
+#pragma GCC diagnostic pop
 
 } // namespace
 
