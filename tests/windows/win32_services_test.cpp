@@ -460,10 +460,24 @@ private:
     }
 };
 
+// The controls whose state changed, as the accessibility events name them.
+std::vector<HWND> g_stateChanges;
+
+void CALLBACK recordStateChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                                DWORD)
+{
+    if (object == OBJID_CLIENT && child == CHILDID_SELF)
+        g_stateChanges.push_back(window);
+}
+
 TEST_F(Win32ServicesTest, ScreenReadersGetNamesRolesAndTheAnsweredState)
 {
     using enum Form1Control;
     dismissSplash();
+    g_stateChanges.clear();
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+                        recordStateChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     const Accessible question(control(Label1));
     ASSERT_NE(question.object, nullptr);
     EXPECT_EQ(question.name(), L"Il fastidio si attenua nella stagione fredda?");
@@ -475,6 +489,11 @@ TEST_F(Win32ServicesTest, ScreenReadersGetNamesRolesAndTheAnsweredState)
     question.doDefaultAction(); // takes it back, as a double-click does
     EXPECT_FALSE(m_form1->controls().bold(Label1));
     EXPECT_EQ(question.state() & STATE_SYSTEM_CHECKED, 0);
+    // Each change of the answer is announced: yes, then (the click of the double-click
+    // leaves it yes) no.
+    theServices().processPending();
+    UnhookWinEvent(hook);
+    EXPECT_EQ(g_stateChanges, (std::vector<HWND>{control(Label1), control(Label1)}));
 
     struct Case {
         Form1Control control;
