@@ -12,8 +12,6 @@ namespace tervanel {
 // The three scores that an affirmative answer can count toward.
 enum class Score : std::uint8_t { Venous, Locomotor, Arterial };
 
-inline constexpr std::array<Score, 3> kScores{Score::Venous, Score::Locomotor, Score::Arterial};
-
 // The scores one question counts toward.
 class ScoreSet final {
 public:

@@ -1,21 +1,6 @@
 #include "core/scoring.hpp"
 
-#include <algorithm>
-
 namespace tervanel {
-
-std::int16_t Scores::of(Score which) const
-{
-    switch (which) {
-    case Score::Venous:
-        return venous;
-    case Score::Locomotor:
-        return locomotor;
-    case Score::Arterial:
-        return arterial;
-    }
-    return 0;
-}
 
 Scores score(const AnswerSheet &sheet)
 {
@@ -48,18 +33,6 @@ bool holds(VerdictStep step, const Scores &s)
         return s.venous >= 1 && s.arterial >= 1 && s.venous == s.arterial;
     }
     return false;
-}
-
-VerdictSteps::VerdictSteps(const Scores &scores)
-{
-    for (VerdictStep step : kVerdictOrder)
-        if (holds(step, scores))
-            m_steps[m_count++] = step;
-}
-
-bool VerdictSteps::contains(VerdictStep step) const
-{
-    return std::find(begin(), end(), step) != end();
 }
 
 } // namespace tervanel

@@ -106,17 +106,26 @@ TEST_F(EndToEnd, RealClicksAnswerAndDoubleClicksTakeBack)
     const auto text = [&] { return grab(questionRow(4)); };
     const QImage regular = text();
 
+    // Each gesture stands apart from the one before by more than the double-click time
+    // (400 ms on Qt, 500 ms on Windows), or a press of one would pair with the last press
+    // of the other into a double-click.
+    const auto apart = [] { std::this_thread::sleep_for(std::chrono::milliseconds(600)); };
+
     view.click(q);
     ASSERT_TRUE(waitFor([&] { return text() != regular; }))
         << "a click did not turn the question bold";
     const QImage bold = text();
 
+    apart();
     view.click(q); // already answered: stays bold
+    apart();
     view.doubleClick(q);
     ASSERT_TRUE(waitFor([&] { return text() == regular; }))
         << "a double-click did not take it back";
 
+    apart();
     view.doubleClick(q); // a double-click on an unanswered question leaves it
+    apart();
     view.click(q);
     ASSERT_TRUE(waitFor([&] { return text() == bold; }));
 
@@ -166,6 +175,69 @@ TEST_F(EndToEnd, ClosingTheQuestionnaireEndsTheProgram)
     session.closeWindow(form.id);
     expectEndsCleanly();
 }
+
+// Enter and keypad Enter press the focused button as Space does: Responso first (no
+// answer, so one bell), then Fine after Tab.
+TEST_F(EndToEnd, EnterAndKeypadEnterPressTheFocusedButton)
+{
+    dismissIntroduction();
+    int bells = 0;
+    for (const char *enter : {"Return", "KP_Enter", "space"}) {
+        session.key(enter);
+        ++bells;
+        ASSERT_TRUE(waitFor([&] { return session.bells() >= bells; })) << enter << " did not press";
+    }
+    session.key("Tab");
+    session.key("KP_Enter");
+    expectEndsCleanly();
+    EXPECT_EQ(session.bells(), bells);
+}
+
+#ifndef TERVANEL_WINE_RUNNER // what the Linux build tells a window manager
+
+// Every window carries the program's own icon, and the introduction asks the window
+// manager for a border without a title bar.
+TEST_F(EndToEnd, WindowsCarryTheIconAndTheIntroductionOnlyABorder)
+{
+    QImage expected(
+        QStringLiteral(TERVANEL_SOURCE_DIR "/app/icons/hicolor/48x48/apps/tervanel.png"));
+    ASSERT_FALSE(expected.isNull());
+    // Compared premultiplied: what a fully transparent pixel holds besides is no matter.
+    expected = expected.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // _NET_WM_ICON: width, height and ARGB pixels, one picture after the other.
+    const auto icon48 = [&](XID window) {
+        const std::vector<unsigned long> icon = session.property(window, "_NET_WM_ICON");
+        for (std::size_t at = 0; at + 2 <= icon.size(); at += 2 + icon[at] * icon[at + 1]) {
+            if (icon[at] != 48 || icon[at + 1] != 48 || at + 2 + 48 * 48 > icon.size())
+                continue;
+            QImage picture(48, 48, QImage::Format_ARGB32);
+            for (int i = 0; i < 48 * 48; ++i)
+                picture.setPixel(i % 48, i / 48,
+                                 static_cast<QRgb>(icon[at + 2 + static_cast<std::size_t>(i)]));
+            return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        }
+        return QImage();
+    };
+    const std::vector<unsigned long> borderOnly{0x2, 0x0, 0x2, 0x0, 0x0};
+
+    EXPECT_EQ(session.property(introduction.id, "_MOTIF_WM_HINTS"), borderOnly);
+    EXPECT_EQ(icon48(introduction.id), expected) << "the introduction";
+    const TopLevel form = dismissIntroduction();
+    EXPECT_NE(session.property(form.id, "_MOTIF_WM_HINTS"), borderOnly) << "it has a title";
+    EXPECT_EQ(icon48(form.id), expected) << "the questionnaire";
+    view.click(kDorvik);
+    ASSERT_TRUE(view.boxUp("Webmaster..."));
+    for (const TopLevel &window : session.mappedTopLevels())
+        if (window.title == "Webmaster...") {
+            EXPECT_EQ(icon48(window.id), expected) << "the credit box";
+        }
+    session.key("Return");
+    ASSERT_TRUE(view.boxGone("Webmaster..."));
+    view.click(kFine);
+    expectEndsCleanly();
+}
+
+#endif
 
 TEST_F(EndToEnd, PressWithoutAnswersRemindsAndRingsOnce)
 {
@@ -330,6 +402,46 @@ TEST(EndToEndWine, ClientAreaStandsWhereTheClassicFrameHoldsIt)
 }
 
 #else
+
+// The desktop's theme stays out: on a GNOME desktop, where Qt would load the GTK theme,
+// every screen of a use is the same, pixel for pixel, as on a bare X server.
+TEST(DesktopTheme, AGnomeDesktopChangesNoPixel)
+{
+    const auto screens = [](const std::vector<std::string> &environment) {
+        X11Session session{kScreenWidth, kScreenHeight};
+        ProgramScreen view{session};
+        session.startProgram(TERVANEL_PROGRAM, environment);
+        std::vector<QImage> shots;
+        if (!view.waitForIntroduction())
+            return shots;
+        shots.push_back(view.settled({0, 0, kScreenWidth, kScreenHeight}));
+        if (!view.dismissIntroduction("a") || !view.answer(1) || !view.answer(2))
+            return shots;
+        session.click(kResponso.x, kResponso.y);
+        for (const auto &[where, title] :
+             {std::pair{kResponso, "Diagnosi Incerta"}, std::pair{kDorvik, "Webmaster..."}}) {
+            if (title != std::string("Diagnosi Incerta"))
+                session.click(where.x, where.y);
+            if (!view.boxUp(title))
+                return shots;
+            shots.push_back(view.settled({0, 0, kScreenWidth, kScreenHeight}));
+            session.key("Return");
+            if (!view.boxGone(title))
+                return shots;
+        }
+        shots.push_back(view.settled({0, 0, kScreenWidth, kScreenHeight}));
+        session.click(kFine.x, kFine.y);
+        session.waitForExit();
+        return shots;
+    };
+    const std::vector<QImage> plain = screens({"XDG_CURRENT_DESKTOP="});
+    const std::vector<QImage> gnome =
+        screens({"XDG_CURRENT_DESKTOP=GNOME", "DESKTOP_SESSION=gnome"});
+    ASSERT_EQ(plain.size(), 4U) << "the plain run did not get through";
+    ASSERT_EQ(gnome.size(), plain.size()) << "the GNOME run did not get through";
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        EXPECT_TRUE(plain[i] == gnome[i]) << "screen " << i << " differs";
+}
 
 // What a run opens, from strace's log: files opened for writing, and the addresses
 // of every socket connected, each normalised so that two runs can be compared.

@@ -51,7 +51,7 @@ TEST_F(Form1Test, QuestionsStandInACaptionedColumnOnePixelRowApart)
         EXPECT_EQ(l.caption(),
                   QString::fromUtf8(q.text.data(), static_cast<qsizetype>(q.text.size())));
         // 600 + 360 (n - 1) twips from the top: 40 + 24 (n - 1) pixels; 7005 x 300 twips.
-        EXPECT_EQ(l.geometry(), QRect(8, 40 + 24 * (q.number - 1), 467, 20));
+        EXPECT_EQ(l.geometry(), toQRect(screen::questionRow(q.number)));
         EXPECT_EQ(l.palette().color(QPalette::WindowText), QColor(0x0000C0));
         EXPECT_EQ(l.palette().color(QPalette::Window), QColor(0xC0FFFF));
         EXPECT_FALSE(l.isBold());
@@ -142,7 +142,7 @@ TEST_F(Form1Test, BannerFillsItsBoxInsideATwoPixelBorder)
     click(widget(Label1));
     press(Command1);
     EXPECT_EQ(banner.geometry(), QRect(31, 404, 404, 104));
-    EXPECT_EQ(banner.contentsRect(), QRect(2, 2, 400, 100));
+    EXPECT_EQ(banner.contentsRect().translated(banner.pos()), toQRect(screen::kBanner));
     EXPECT_EQ(banner.picture().size(), QSize(400, 100));
     EXPECT_EQ(banner.toolTip(), QStringLiteral("www.dorvik.example"));
 }
@@ -178,6 +178,25 @@ TEST_F(Form1Test, FocusStartsOnResponsoAndTabSkipsTheHiddenBanner)
         EXPECT_FALSE(button->autoDefault()) << nameOf(*button);
     }
 
+    // Enter, keypad Enter and Space press the focused button; without an answer a press
+    // of Responso beeps once. Other keys and Enter with a modifier press nothing.
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int presses;
+    };
+    const Key keys[] = {
+        {Qt::Key_Return, Qt::NoModifier, 1},      {Qt::Key_Enter, Qt::KeypadModifier, 1},
+        {Qt::Key_Space, Qt::NoModifier, 1},       {Qt::Key_Escape, Qt::NoModifier, 0},
+        {Qt::Key_Return, Qt::ControlModifier, 0}, {Qt::Key_A, Qt::NoModifier, 0},
+    };
+    for (const Key &k : keys) {
+        const int before = runtime.beeps;
+        keyClick(windowWidget(), k.key, k.modifiers);
+        EXPECT_EQ(runtime.beeps - before, k.presses) << "key " << static_cast<int>(k.key);
+        EXPECT_EQ(QApplication::focusWidget(), &responso) << "a press keeps the focus";
+    }
+
     keyClick(windowWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &fine) << "the banner is hidden";
     keyClick(windowWidget(), Qt::Key_Tab, Qt::ShiftModifier);
@@ -188,6 +207,8 @@ TEST_F(Form1Test, FocusStartsOnResponsoAndTabSkipsTheHiddenBanner)
     EXPECT_EQ(QApplication::focusWidget(), &widget(Picture1));
     keyClick(windowWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &fine);
+    keyClick(windowWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(runtime.endStatus, std::optional(0)) << "keypad Enter on Fine ends the program";
 }
 
 // A click answers yes, a double-click (which arrives as a click, then a double-click)

@@ -60,7 +60,7 @@ TEST_F(Form1Test, WindowsScaleAsAWhole)
     EXPECT_EQ(windowWidget().size(), QSize(701, 513)) << "sizes stay in device-independent pixels";
     const QPixmap shot = windowWidget().grab();
     EXPECT_EQ(shot.size(), (QSizeF(701, 513) * factor).toSize());
-    EXPECT_EQ(widget(Label13).geometry(), QRect(8, 328, 467, 20));
+    EXPECT_EQ(widget(Label13).geometry(), toQRect(screen::questionRow(13)));
 }
 
 TEST_F(Form1Test, PicturesAreDrawnAtTheirPlaceAndSize)

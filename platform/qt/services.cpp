@@ -9,6 +9,23 @@
 
 namespace tervanel::qt {
 
+namespace {
+
+// The window a box belongs to: the active one, else the program's window on screen.
+// On Wayland no window may be active yet when a handler runs, and a box without a
+// transient parent goes wherever the compositor likes.
+QWidget *boxOwner()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !qobject_cast<QMessageBox *>(window))
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
 std::unique_ptr<services::Window> Services::createWindow(const services::WindowSpec &spec,
                                                          services::WindowEvents &events)
 {
@@ -21,7 +38,7 @@ void Services::messageBox(const services::MessageBoxRequest &request)
                     : request.style == MessageStyle::Critical  ? QMessageBox::Critical
                                                                : QMessageBox::NoIcon,
                     toQString(request.title), displayText(toQString(request.prompt)),
-                    QMessageBox::Ok, QApplication::activeWindow());
+                    QMessageBox::Ok, boxOwner());
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::Ok);

@@ -2,6 +2,7 @@
 
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
+#include "platform/qt/window_frame.hpp"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -104,6 +105,30 @@ private:
     bool m_keyPreview;
 };
 
+// A push button that Enter and keypad Enter press while it has the focus, as Space does.
+// Qt gives Enter to push buttons only in dialogs, through the default button; here no
+// button is the window's default, so the focused one takes it.
+class PushButton final : public QPushButton {
+public:
+    PushButton(const QString &text, QWidget *parent)
+        : QPushButton(text, parent)
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (!event->isAutoRepeat())
+                click();
+            event->accept();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
 QString resourceOf(services::PictureId picture)
 {
     switch (picture) {
@@ -153,6 +178,8 @@ Window::Window(const services::WindowSpec &spec, services::WindowEvents &events)
         break;
     }
     }
+    if (spec.frame == services::WindowFrame::Dialog)
+        useBorderWithoutTitle(*window);
 }
 
 Window::~Window()
@@ -190,8 +217,8 @@ void Window::build(const services::WindowSpec &spec)
             break;
         }
         case ControlKind::PushButton: {
-            auto *button = new QPushButton(toQString(row.text), parent);
-            // Neither Enter nor Esc presses a button of its own accord.
+            auto *button = new PushButton(toQString(row.text), parent);
+            // No button is the window's default (Enter) or cancel (Esc) button.
             button->setAutoDefault(false);
             button->setDefault(false);
             button->setFocusPolicy(Qt::StrongFocus);

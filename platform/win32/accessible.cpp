@@ -2,6 +2,9 @@
 
 #include <oleacc.h>
 
+// Interface identifiers are taken with __uuidof: the import library of oleacc.dll
+// also names IID_IAccessible, as a function stub rather than the identifier.
+
 namespace tervanel::win32 {
 
 namespace {
@@ -17,7 +20,11 @@ bool isSelf(const VARIANT &child)
 }
 
 // The system's standard proxy for the window, with the program's own name, role,
-// state and default action for the control itself.
+// state and default action for the control itself. COM objects are never deleted
+// through their interface, only by their own Release(): the interface's destructor
+// need not be virtual.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class ControlAccessible final : public IAccessible {
 public:
     ControlAccessible(IAccessible *standard, AccessibleSource source)
@@ -31,7 +38,8 @@ public:
     {
         if (!out)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch)
+            || iid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible *>(this);
             AddRef();
             return S_OK;
@@ -186,6 +194,7 @@ private:
     AccessibleSource m_source;
     long m_references = 1;
 };
+#pragma GCC diagnostic pop
 
 } // namespace
 
@@ -194,11 +203,11 @@ LRESULT answerGetObject(HWND window, WPARAM flags, LPARAM object, const Accessib
     if (static_cast<long>(object) != OBJID_CLIENT)
         return 0;
     IAccessible *standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void **>(&standard))))
         return 0;
     auto *accessible = new ControlAccessible(standard, source);
-    const LRESULT result = LresultFromObject(IID_IAccessible, flags, accessible);
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, accessible);
     accessible->Release(); // the result holds its own reference
     return result;
 }

@@ -371,9 +371,37 @@ PushButton::PushButton(HWND parent, std::wstring id, PixelRect rect, std::option
 {
     // BS_PUSHBUTTON, not BS_DEFPUSHBUTTON: Enter presses only the button with the focus.
     create(L"BUTTON", parent, WS_TABSTOP | BS_PUSHBUTTON, 0, dpi);
+    m_systemProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PushButton::buttonProc)));
     setText(text);
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont(m_points, m_bold, dpi)),
                  FALSE);
+}
+
+LRESULT CALLBACK PushButton::buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto *button = static_cast<PushButton *>(from(window));
+    if (!button) { // being destroyed: the system's own handling
+        const auto system = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+        return CallWindowProcW(system, window, message, wParam, lParam);
+    }
+    if (message == WM_GETOBJECT) {
+        const LRESULT answer = answerGetObject(window, wParam, lParam,
+                                               {[button] {
+                                                    AccessibleFacts facts;
+                                                    facts.name = button->text();
+                                                    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+                                                    facts.defaultAction = L"Premi";
+                                                    return facts;
+                                                },
+                                                [button] {
+                                                    if (button->onClick)
+                                                        button->onClick();
+                                                }});
+        if (answer)
+            return answer;
+    }
+    return CallWindowProcW(button->m_systemProc, window, message, wParam, lParam);
 }
 
 void PushButton::setText(const std::wstring &text)

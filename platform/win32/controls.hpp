@@ -135,8 +135,13 @@ public:
     void applyDpi(int dpi) override;
 
 private:
+    // The system's button, with screen readers told it is a push button: not every
+    // system's standard proxy says so of its own accord.
+    static LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     double m_points;
     bool m_bold;
+    WNDPROC m_systemProc = nullptr;
 };
 
 // A picture box (a 2-pixel sunken border, the picture at its natural size at the top

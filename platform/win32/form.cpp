@@ -226,11 +226,15 @@ bool Form::preTranslate(MSG &message)
     if (m_look.keyPreview) {
         switch (message.message) {
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            TranslateMessage(&message);      // the character, if any, follows as WM_CHAR
-            if (message.wParam != VK_RETURN) // Enter is only a character here
+        case WM_SYSKEYDOWN: {
+            // A key that produces a character goes to the window alone: the control with
+            // the focus does not see it (a space would press the button too).
+            TranslateMessage(&message);
+            MSG character;
+            if (!PeekMessageW(&character, message.hwnd, WM_CHAR, WM_CHAR, PM_NOREMOVE))
                 DispatchMessageW(&message);
             return true;
+        }
         case WM_CHAR:
             if (onKeyPress)
                 onKeyPress(static_cast<wchar_t>(message.wParam));

@@ -47,7 +47,7 @@ DecodedPicture::DecodedPicture(int resource, std::string_view name)
     if (!stream)
         fail(name);
     void *picture = nullptr;
-    const HRESULT decoded = OleLoadPicture(stream, 0, FALSE, IID_IPicture, &picture);
+    const HRESULT decoded = OleLoadPicture(stream, 0, FALSE, __uuidof(IPicture), &picture);
     stream->Release();
     if (FAILED(decoded) || !picture)
         fail(name);

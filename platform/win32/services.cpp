@@ -6,6 +6,7 @@
 #include "platform/win32/text.hpp"
 #include "platform/win32/window.hpp"
 
+#include <ole2.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -13,6 +14,16 @@
 namespace tervanel::win32 {
 
 namespace {
+
+// One message as the loop handles it: the window's keyboard handling first.
+void dispatch(MSG &message)
+{
+    Form *form = Form::from(message.hwnd);
+    if (form && form->preTranslate(message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
 
 UINT boxStyle(MessageStyle style)
 {
@@ -30,11 +41,17 @@ UINT boxStyle(MessageStyle style)
 } // namespace
 
 Services::Services()
+    : m_ole(SUCCEEDED(OleInitialize(nullptr)))
 {
+    // OLE for the picture decoder and for handing accessibility objects to screen readers.
     declareDpiAwareness();
 }
 
-Services::~Services() = default;
+Services::~Services()
+{
+    if (m_ole)
+        OleUninitialize();
+}
 
 std::unique_ptr<services::Window> Services::createWindow(const services::WindowSpec &spec,
                                                          services::WindowEvents &events)
@@ -89,13 +106,21 @@ int Services::run()
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1)
             break;
-        Form *form = Form::from(message.hwnd);
-        if (form && form->preTranslate(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        dispatch(message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void Services::processPending()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam)); // for the loop that ends
+            return;
+        }
+        dispatch(message);
+    }
 }
 
 void Services::adopt(Window &window)

@@ -12,7 +12,8 @@ class Window;
 // message boxes and alert sound, and the message loop.
 class Services final : public services::WindowServices {
 public:
-    // Asks for per-monitor DPI awareness; the fonts are registered with the first window.
+    // Asks for per-monitor DPI awareness and starts OLE for this thread; the fonts are
+    // registered with the first window.
     Services();
     ~Services() override;
 
@@ -25,6 +26,8 @@ public:
     // Runs the message loop until quit() or until no window of the program is loaded,
     // and returns the status.
     int run();
+    // Handles the messages that are waiting, as the loop does, and returns.
+    void processPending();
 
     // For the windows: they come and go, and the last one to go ends the program.
     void adopt(Window &window);
@@ -32,6 +35,7 @@ public:
     void windowDestroyed();
 
 private:
+    bool m_ole;
     std::vector<Window *> m_windows;
     bool m_quitting = false;
 };

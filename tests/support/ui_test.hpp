@@ -4,8 +4,10 @@
 #include "platform/qt/window.hpp"
 #include "services/control_table.hpp"
 #include "services/runtime.hpp"
+#include "tests/support/screen_geometry.hpp"
 
 #include <QMessageBox>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -59,6 +61,12 @@ public:
 private:
     QTimer m_poll;
 };
+
+// A place on screen as the widgets give theirs.
+[[nodiscard]] inline QRect toQRect(const Rect &r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
 
 // The widgets behind a window of the program and its controls.
 [[nodiscard]] inline QWidget &widgetOf(services::Window &window)

@@ -8,13 +8,12 @@ namespace tervanel::test {
 PressOutcome expectedOutcome(const Scores &scores)
 {
     using enum forms::Form1Control;
-    const VerdictSteps steps(scores);
-    const bool noAnswer = steps.contains(VerdictStep::NoAnswer);
-    const bool venous = steps.contains(VerdictStep::Venous);
-    const bool arterial = steps.contains(VerdictStep::Arterial);
-    const bool uncertain = steps.contains(VerdictStep::Uncertain);
+    const bool noAnswer = holds(VerdictStep::NoAnswer, scores);
+    const bool venous = holds(VerdictStep::Venous, scores);
+    const bool arterial = holds(VerdictStep::Arterial, scores);
+    const bool uncertain = holds(VerdictStep::Uncertain, scores);
     // The uncertain step takes back everything the locomotor step showed.
-    const bool locomotor = steps.contains(VerdictStep::Locomotor) && !uncertain;
+    const bool locomotor = holds(VerdictStep::Locomotor, scores) && !uncertain;
 
     PressOutcome out;
     out.beeps = noAnswer ? 1 : 0;
@@ -40,7 +39,7 @@ PressOutcome expectedOutcome(const Scores &scores)
     if (noAnswer || locomotor || venous || uncertain)
         out.visible[Responso_locomotore] = noAnswer || locomotor;
     out.captions[Responso_locomotore] = noAnswer ? qt::toQString(heading(VerdictStep::NoAnswer))
-                                        : steps.contains(VerdictStep::Locomotor)
+                                        : holds(VerdictStep::Locomotor, scores)
                                             ? qt::toQString(heading(VerdictStep::Locomotor))
                                             : QString();
     if (noAnswer) {

@@ -50,7 +50,21 @@ X11Session::X11Session(int screenWidth, int screenHeight, std::optional<harness:
     const harness::XServer server = harness::startXvfb(screenWidth, screenHeight);
     m_server = server.pid;
     m_displayName = server.display;
+    connect();
+}
 
+X11Session::X11Session(const std::string &existingDisplay)
+    : m_width(0)
+    , m_height(0)
+    , m_displayName(existingDisplay)
+{
+    connect();
+    m_width = XDisplayWidth(m_display, XDefaultScreen(m_display));
+    m_height = XDisplayHeight(m_display, XDefaultScreen(m_display));
+}
+
+void X11Session::connect()
+{
     // Windows come and go while they are being looked at: an error about a window
     // that has just gone is no reason to end the test run.
     XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
@@ -126,6 +140,26 @@ std::string X11Session::programOutput() const
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::vector<unsigned long> X11Session::property(XID window, const char *name) const
+{
+    const Atom atom = XInternAtom(m_display, name, False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    std::vector<unsigned long> items;
+    if (XGetWindowProperty(m_display, window, atom, 0, 1L << 20, False, AnyPropertyType, &type,
+                           &format, &count, &after, &data)
+            == Success
+        && data && format == 32) {
+        const auto *values = reinterpret_cast<const unsigned long *>(data); // Xlib's longs
+        items.assign(values, values + count);
+    }
+    if (data)
+        XFree(data);
+    return items;
+}
+
 void X11Session::pumpEvents()
 {
     while (XPending(m_display) > 0) {
@@ -140,6 +174,40 @@ void X11Session::pumpEvents()
         }
     }
 }
+
+namespace {
+
+bool hasClass(Display *display, Window window)
+{
+    XClassHint hint{};
+    if (!XGetClassHint(display, window, &hint))
+        return false;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return true;
+}
+
+// A window manager that draws frames puts the program's window into a frame window of
+// its own: the program's window is the framed child that carries a class hint.
+Window clientOf(Display *display, Window frame)
+{
+    if (hasClass(display, frame))
+        return frame;
+    Window root = 0, parent = 0;
+    Window *children = nullptr;
+    unsigned count = 0;
+    Window client = frame;
+    if (XQueryTree(display, frame, &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && client == frame; ++i)
+            if (hasClass(display, children[i]))
+                client = children[i];
+    }
+    if (children)
+        XFree(children);
+    return client;
+}
+
+} // namespace
 
 std::vector<TopLevel> X11Session::mappedTopLevels() const
 {
@@ -157,10 +225,16 @@ std::vector<TopLevel> X11Session::mappedTopLevels() const
         if (!XGetWindowAttributes(m_display, children[i], &attributes)
             || attributes.map_state != IsViewable || (attributes.override_redirect && !m_wine))
             continue;
-        TopLevel top{children[i],      attributes.x,      attributes.y,
-                     attributes.width, attributes.height, {}};
+        const Window client = clientOf(m_display, children[i]);
+        if (client != children[i] && !XGetWindowAttributes(m_display, client, &attributes))
+            continue;
+        int x = attributes.x, y = attributes.y;
+        Window child = 0;
+        if (client != children[i])
+            XTranslateCoordinates(m_display, client, root, 0, 0, &x, &y, &child);
+        TopLevel top{client, x, y, attributes.width, attributes.height, {}};
         XTextProperty name;
-        if (XGetWMName(m_display, children[i], &name) && name.value) {
+        if (XGetWMName(m_display, client, &name) && name.value) {
             top.title.assign(reinterpret_cast<const char *>(name.value), name.nitems);
             XFree(name.value);
         }

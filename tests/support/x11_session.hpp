@@ -45,6 +45,8 @@ public:
     // With Wine, the programs are Windows programs run under it; the session ends every
     // process of the Wine prefix, and its server, when it ends.
     X11Session(int screenWidth, int screenHeight, std::optional<harness::Wine> wine = std::nullopt);
+    // A session on a display server that runs already (XWayland under a compositor, say).
+    explicit X11Session(const std::string &existingDisplay);
     ~X11Session();
     X11Session(const X11Session &) = delete;
     X11Session &operator=(const X11Session &) = delete;
@@ -83,6 +85,9 @@ public:
     // Asks a window to close, as a window manager's close box does (WM_DELETE_WINDOW).
     void closeWindow(XID window);
 
+    // A window property of 32-bit items (CARDINAL, ATOM...), empty when the window has none.
+    [[nodiscard]] std::vector<unsigned long> property(XID window, const char *name) const;
+
     // Bells rung since the session began.
     [[nodiscard]] int bells();
 
@@ -91,6 +96,7 @@ public:
     [[nodiscard]] int screenHeight() const { return m_height; }
 
 private:
+    void connect();
     void pumpEvents();
 
     int m_width;
