@@ -1,0 +1,41 @@
+#include "platform/win32/text.hpp"
+
+#include <windows.h>
+
+namespace tervanel::win32 {
+
+std::wstring toWide(std::string_view utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::wstring withLineFeeds(std::wstring_view text)
+{
+    std::wstring out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] == L'\r' && (i + 1 == text.size() || text[i + 1] != L'\n'))
+            out += L'\n';
+    }
+    return out;
+}
+
+std::wstring spokenText(std::wstring_view text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    for (const wchar_t c : text) {
+        if (c != L'\n')
+            out += c == L'\r' ? L' ' : c;
+    }
+    return out;
+}
+
+} // namespace tervanel::win32
