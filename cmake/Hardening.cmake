@@ -17,7 +17,9 @@ target_compile_options(tervanel_options INTERFACE -fstack-protector-strong)
 if(WIN32)
     # Relocatable, high-entropy and non-executable data are the linker's defaults here, said
     # explicitly so that no other default can drop them; no time stamp in the file header.
-    target_link_options(tervanel_options INTERFACE
+    # The stack protector's failure handler lives in libssp here, which the compiler driver
+    # links (statically, as everything else) only when told of the protector at link time.
+    target_link_options(tervanel_options INTERFACE -fstack-protector-strong
         LINKER:--dynamicbase,--high-entropy-va,--nxcompat,--no-insert-timestamp)
     return()
 endif()

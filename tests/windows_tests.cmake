@@ -20,6 +20,10 @@ set_tests_properties(windows.tests_under_wine PROPERTIES
     LABELS windows RESOURCE_LOCK wine TIMEOUT 900)
 
 # The program exists once the Win32 window services and its entry point are in the tree.
+# The hardening test (packaging_tests.cmake, included after this file) reads it too.
+if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
+    set(TERVANEL_WINDOWS_PROGRAM "${windows_dir}/Tervanel.exe")
+endif()
 add_executable(windows_executable_test windows_executable_test.cpp)
 target_link_libraries(windows_executable_test PRIVATE tervanel_options GTest::gtest GTest::gtest_main)
 target_compile_definitions(windows_executable_test PRIVATE
