@@ -7,7 +7,8 @@
 //     tervanel_startup [--runs N] [--warmup N] [--baseline LABEL] [--target RATIO]
 //                      [--memory-target RATIO]
 //                      [--stages PROGRAM] [--stage-runs N]
-//                      [--markdown FILE] [--samples FILE] LABEL=PROGRAM:WIDTHxHEIGHT...
+//                      [--markdown FILE] [--samples FILE] [--wine RUNNER FOLDER]
+//                      LABEL=PROGRAM:WIDTHxHEIGHT...
 //
 // The figures are summarized per program, and the medians of every program divided by
 // those of the baseline (the last program unless named), checked against the target
@@ -15,7 +16,9 @@
 // With --stages, a program that takes the start-up apart into steps (bench/stages.cpp)
 // is run too, on the same server, and the median of each step is reported.
 // WIDTHxHEIGHT is the size the first window must have: a run whose first window is
-// another size is a failure, not a figure.
+// another size is a failure, not a figure. With --wine, programs whose names end in ".exe"
+// are Windows programs, run under Wine by RUNNER (harness/wine-run) with its FOLDER;
+// the Wine server is kept running from the first run to the last, as a warm Wine is.
 
 #include "bench/stats.hpp"
 #include "bench/xwatch.hpp"
@@ -29,6 +32,7 @@
 #include <iomanip>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -50,6 +54,7 @@ struct Options {
     int stageRuns = 15;
     std::string markdownPath;
     std::string samplesPath;
+    std::optional<tervanel::harness::Wine> wine;
     std::vector<Candidate> candidates;
 };
 
@@ -97,14 +102,17 @@ Options parse(int argc, char *argv[])
             o.markdownPath = value();
         else if (arg == "--samples")
             o.samplesPath = value();
-        else
+        else if (arg == "--wine") {
+            std::string runner = value();
+            o.wine = tervanel::harness::Wine{std::move(runner), value()};
+        } else
             o.candidates.push_back(parseCandidate(arg));
     }
     if (o.candidates.empty() || o.runs < 1 || o.warmup < 0 || o.stageRuns < 1)
         throw std::invalid_argument(
             "usage: tervanel_startup [--runs N] [--warmup N] "
             "[--baseline LABEL] [--target RATIO] [--memory-target RATIO] [--stages PROGRAM] "
-            "[--stage-runs N] [--markdown FILE] [--samples FILE] "
+            "[--stage-runs N] [--markdown FILE] [--samples FILE] [--wine RUNNER FOLDER] "
             "LABEL=PROGRAM:WIDTHxHEIGHT...");
     if (o.baseline.empty())
         o.baseline = o.candidates.back().label;
@@ -172,7 +180,7 @@ int main(int argc, char *argv[])
         if (base == o.candidates.end())
             throw std::invalid_argument("no program is labelled " + o.baseline);
 
-        XWatch watch(1024, 768);
+        XWatch watch(1024, 768, o.wine);
         const std::size_t n = o.candidates.size();
         // Per program, per figure: the samples of every kept run.
         enum Figure : std::size_t { Mapped, MappedPeak, Drawn, DrawnPeak, kFigures };

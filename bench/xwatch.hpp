@@ -4,8 +4,11 @@
 // programs and notes when each one's first top-level window is mapped, and when the
 // program first draws into it.
 
+#include "harness/harness.hpp"
+
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +33,8 @@ struct StartupSample {
 
 class XWatch final {
 public:
-    XWatch(int screenWidth, int screenHeight);
+    // With Wine, the programs whose names end in ".exe" are run under it.
+    XWatch(int screenWidth, int screenHeight, std::optional<harness::Wine> wine = std::nullopt);
     ~XWatch();
     XWatch(const XWatch &) = delete;
     XWatch &operator=(const XWatch &) = delete;
@@ -58,6 +62,7 @@ private:
     void drain();
 
     pid_t m_server = -1;
+    std::optional<harness::Wine> m_wine;
     std::string m_displayName;
     std::string m_runtimeDir;
     std::string m_outputPath;

@@ -160,4 +160,53 @@ std::string makePrivateFolder(const std::string &prefix)
     return path;
 }
 
+std::vector<std::string> Wine::command(const std::string &program) const
+{
+    return {runner, folder, program};
+}
+
+namespace {
+
+// Runs a command to its end with its output dropped; its exit status.
+int runQuietly(const std::vector<std::string> &argv, const std::vector<std::string> &environment)
+{
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 0, "/dev/null", O_RDONLY, 0);
+    for (int fd : {1, 2})
+        posix_spawn_file_actions_addopen(&quiet, fd, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    try {
+        pid = spawn(argv, environment, &quiet);
+    } catch (...) {
+        posix_spawn_file_actions_destroy(&quiet);
+        throw;
+    }
+    posix_spawn_file_actions_destroy(&quiet);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+} // namespace
+
+void Wine::keepWarm() const
+{
+    std::vector<std::string> environment = currentEnvironment();
+    std::erase_if(environment, [](const std::string &e) { return e.starts_with("DISPLAY="); });
+    std::vector<std::string> command = this->command("cmd");
+    command.insert(command.end(), {"/c", "exit"});
+    if (runQuietly(command, environment) != 0)
+        throw std::runtime_error("Wine does not run in " + folder);
+    setVariable(environment, "WINEPREFIX=" + folder + "/prefix");
+    runQuietly({"wineserver", "--persistent"}, environment);
+}
+
+void Wine::end() const
+{
+    std::vector<std::string> environment = currentEnvironment();
+    setVariable(environment, "WINEPREFIX=" + folder + "/prefix");
+    runQuietly({"wineserver", "-k"}, environment);
+}
+
 } // namespace tervanel::harness

@@ -41,4 +41,19 @@ void quietOffscreenWarnings();
 // A folder of the process's own (mode 0700) under /tmp, named from the prefix.
 [[nodiscard]] std::string makePrivateFolder(const std::string &prefix);
 
+// Windows programs run under Wine through harness/wine-run, which keeps the Wine
+// prefix, home and XDG folders in one folder of the build.
+struct Wine {
+    std::string runner; // harness/wine-run
+    std::string folder;
+
+    // The command line that runs the program under Wine.
+    [[nodiscard]] std::vector<std::string> command(const std::string &program) const;
+    // Makes the prefix if it is missing and starts its server for good, so that every
+    // later run finds Wine warm.
+    void keepWarm() const;
+    // Ends every process of the prefix and its server (wineserver -k), and waits for it.
+    void end() const;
+};
+
 } // namespace tervanel::harness

@@ -31,15 +31,13 @@ public:
     void setToolTip(std::size_t index, std::string_view text) const;
     void setDescription(std::size_t index, std::string_view text) const;
 
-    [[nodiscard]] Window &window() const { return *m_window; }
     [[nodiscard]] std::size_t size() const { return m_kinds.size(); }
-    [[nodiscard]] ControlKind kind(std::size_t index) const { return m_kinds[index]; }
-    [[nodiscard]] std::string_view id(std::size_t index) const { return m_ids[index]; }
 
 protected:
     ControlAccess(Window &window, std::span<const ControlRow> rows);
 
 private:
+    [[nodiscard]] std::string_view id(std::size_t index) const { return m_ids.at(index); }
     // Throws unless the control is one of the kinds.
     void expect(std::size_t index, std::initializer_list<ControlKind> kinds,
                 std::string_view what) const;

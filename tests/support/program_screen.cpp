@@ -25,18 +25,46 @@ bool allOf(const QImage &image, Rgb colour)
     return true;
 }
 
+void ProgramScreen::click(Point p) const
+{
+    const Point at = onScreen(p);
+    m_session.click(at.x, at.y);
+}
+
+void ProgramScreen::doubleClick(Point p) const
+{
+    const Point at = onScreen(p);
+    m_session.doubleClick(at.x, at.y);
+}
+
+Rgb ProgramScreen::pixel(Point p) const
+{
+    const Point at = onScreen(p);
+    return m_session.pixel(at.x, at.y);
+}
+
+QImage ProgramScreen::grab(Rect r) const
+{
+    const Point at = onScreen({r.x, r.y});
+    return m_session.grab(at.x, at.y, r.width, r.height);
+}
+
 std::optional<TopLevel> ProgramScreen::waitForIntroduction() const
 {
     std::optional<TopLevel> splash;
-    const bool up = waitFor([&] {
-        const auto windows = m_session.mappedTopLevels();
-        if (windows.size() != 1 || windows[0].width != 467 || windows[0].height != 286)
-            return false;
-        splash = windows[0];
-        // Drawn (the strip below the frame shows the dialog background) and focused.
-        return m_session.pixel(splash->x + 200, splash->y + 284) == screen::kDialogGrey
-               && m_session.focusedTopLevel() == splash->id;
-    });
+    const bool up = waitFor(
+        [&] {
+            const auto windows = m_session.mappedTopLevels();
+            if (windows.size() != 1 || windows[0].width != m_look.splashWidth
+                || windows[0].height != m_look.splashHeight)
+                return false;
+            splash = windows[0];
+            // Drawn (the strip below the frame shows the dialog background) and focused.
+            const Point strip = onScreen(*splash, {200, 284});
+            return m_session.pixel(strip.x, strip.y) == m_look.dialog
+                   && m_session.focusedTopLevel() == splash->id;
+        },
+        std::chrono::seconds(60)); // a cold Wine takes its time
     return up ? splash : std::nullopt;
 }
 
@@ -47,10 +75,10 @@ std::optional<TopLevel> ProgramScreen::dismissIntroduction(const char *keysym) c
     const Point first = screen::question(1);
     const bool up = waitFor([&] {
         const auto windows = m_session.mappedTopLevels();
-        if (windows.size() != 1 || windows[0].width != 701)
+        if (windows.size() != 1 || windows[0].width != m_look.formWidth)
             return false;
         form = windows[0];
-        return m_session.pixel(first.x + 400, first.y) == screen::kLightCyan;
+        return pixel({first.x + 400, first.y}) == screen::kLightCyan;
     });
     return up ? form : std::nullopt;
 }
@@ -59,7 +87,7 @@ bool ProgramScreen::answer(int question) const
 {
     const Rect row = screen::questionRow(question);
     const QImage before = settled(row);
-    m_session.click(screen::question(question).x, screen::question(question).y);
+    click(screen::question(question));
     return waitFor([&] { return grab(row) != before; });
 }
 
@@ -67,16 +95,23 @@ bool ProgramScreen::takeBack(int question) const
 {
     const Rect row = screen::questionRow(question);
     const QImage before = settled(row);
-    m_session.doubleClick(screen::question(question).x, screen::question(question).y);
+    doubleClick(screen::question(question));
     return waitFor([&] { return grab(row) != before; });
 }
 
 QImage ProgramScreen::settled(Rect r) const
 {
-    QImage last = grab(r);
+    const Point at = onScreen({r.x, r.y});
+    return settledOnScreen({at.x, at.y, r.width, r.height});
+}
+
+QImage ProgramScreen::settledOnScreen(Rect r) const
+{
+    const auto look = [&] { return m_session.grab(r.x, r.y, r.width, r.height); };
+    QImage last = look();
     waitFor([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        QImage now = grab(r);
+        QImage now = look();
         return std::exchange(last, now) == now;
     });
     return last;

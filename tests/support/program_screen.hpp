@@ -25,15 +25,47 @@ inline constexpr Rgb kPeriwinkle{0x80, 0x80, 0xFF};
 
 } // namespace screen
 
+// Where the two builds look different on a server without a window manager, as data: the
+// positions above are measured from a window's client area, and these say where it stands.
+// The Linux build leaves frames to a window manager, so its windows are their client areas;
+// Wine draws the classic Windows frames itself (Tervanel.exe under Wine).
+struct Look {
+    Point formClient;   // the questionnaire's client area on the screen (its frame at the corner)
+    Point splashClient; // the introduction's client area inside the window that frames it
+    int formWidth, formHeight;     // the questionnaire's window, frame included
+    int splashWidth, splashHeight; // the introduction's
+    Rgb dialog;                    // the standard dialog background
+};
+
+inline constexpr Look kLinuxLook{{0, 0}, {0, 0}, 701, 513, 467, 286, screen::kDialogGrey};
+// A 3 px border, and a title bar of 19 px above the questionnaire's client area.
+inline constexpr Look kWineLook{{3, 22}, {3, 3}, 707, 538, 473, 292, {0xF5, 0xF5, 0xF5}};
+
 [[nodiscard]] bool contains(const QImage &image, Rgb colour);
 [[nodiscard]] bool allOf(const QImage &image, Rgb colour);
 
 class ProgramScreen final {
 public:
-    explicit ProgramScreen(X11Session &session)
+    explicit ProgramScreen(X11Session &session, const Look &look = kLinuxLook)
         : m_session(session)
+        , m_look(look)
     {
     }
+
+    [[nodiscard]] const Look &look() const { return m_look; }
+    // A place of the questionnaire, given from its client area, on the screen.
+    [[nodiscard]] Point onScreen(Point p) const
+    {
+        return {m_look.formClient.x + p.x, m_look.formClient.y + p.y};
+    }
+    // A place of the introduction, given from its client area, on the screen.
+    [[nodiscard]] Point onScreen(const TopLevel &splash, Point p) const
+    {
+        return {splash.x + m_look.splashClient.x + p.x, splash.y + m_look.splashClient.y + p.y};
+    }
+    void click(Point p) const;
+    void doubleClick(Point p) const;
+    [[nodiscard]] Rgb pixel(Point p) const;
 
     // Waits for the introduction: the only window, drawn, holding the keyboard.
     [[nodiscard]] std::optional<TopLevel> waitForIntroduction() const;
@@ -44,9 +76,12 @@ public:
     [[nodiscard]] bool answer(int question) const;
     [[nodiscard]] bool takeBack(int question) const;
 
-    [[nodiscard]] QImage grab(Rect r) const { return m_session.grab(r.x, r.y, r.width, r.height); }
-    // The rectangle once it has stopped changing: two looks 50 ms apart that agree.
+    // What the questionnaire shows in a rectangle given from its client area.
+    [[nodiscard]] QImage grab(Rect r) const;
+    // The rectangle once it has stopped changing: two looks 50 ms apart that agree. The
+    // first is given from the questionnaire's client area, the second on the screen.
     [[nodiscard]] QImage settled(Rect r) const;
+    [[nodiscard]] QImage settledOnScreen(Rect r) const;
     // A highlighted heading: red text on white.
     [[nodiscard]] bool highlighted(Rect r) const;
     // Hidden controls show the white window behind them.
@@ -59,6 +94,7 @@ public:
 
 private:
     X11Session &m_session;
+    Look m_look;
 };
 
 } // namespace tervanel::test

@@ -4,6 +4,8 @@
 // watches its windows, reads its pixels, counts its bells and drives it with real
 // input through the XTEST extension.
 
+#include "harness/harness.hpp"
+
 #include <QImage>
 
 #include <sys/types.h>
@@ -40,14 +42,17 @@ bool waitFor(const std::function<bool()> &condition,
 
 class X11Session final {
 public:
-    X11Session(int screenWidth, int screenHeight);
+    // With Wine, the programs are Windows programs run under it; the session ends every
+    // process of the Wine prefix, and its server, when it ends.
+    X11Session(int screenWidth, int screenHeight, std::optional<harness::Wine> wine = std::nullopt);
     // A session on a display server that runs already (XWayland under a compositor, say).
     explicit X11Session(const std::string &existingDisplay);
     ~X11Session();
     X11Session(const X11Session &) = delete;
     X11Session &operator=(const X11Session &) = delete;
 
-    // Starts the program with DISPLAY pointing here; its output goes to a file.
+    // Starts the program with DISPLAY pointing here, under Wine if the session has it;
+    // its output goes to a file.
     void startProgram(const std::string &path,
                       const std::vector<std::string> &extraEnvironment = {});
     // The same, for a command line (a program run under another, such as strace).
@@ -96,6 +101,7 @@ private:
 
     int m_width;
     int m_height;
+    std::optional<harness::Wine> m_wine;
     pid_t m_server = -1;
     pid_t m_program = -1;
     std::optional<int> m_programStatus;

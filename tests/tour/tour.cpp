@@ -1,7 +1,10 @@
 // A headless tour of the program: starts it on a private Xvfb screen, walks through
 // one whole use with real X input, and saves a screenshot of every state.
 //
-//     tervanel_tour PROGRAM OUTPUT_FOLDER
+//     tervanel_tour PROGRAM OUTPUT_FOLDER [--wine RUNNER FOLDER]
+//
+// With --wine, PROGRAM is Tervanel.exe, run under Wine by RUNNER (harness/wine-run) with
+// the Wine folder FOLDER; the screenshots then show the frames that Wine draws.
 
 #include "tests/support/program_screen.hpp"
 #include "tests/support/x11_session.hpp"
@@ -9,9 +12,12 @@
 #include <QDir>
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -26,8 +32,11 @@ void require(bool condition, const char *what)
 
 class Tour final {
 public:
-    Tour(const std::string &program, const QString &folder)
+    Tour(const std::string &program, const QString &folder,
+         std::optional<tervanel::harness::Wine> wine)
         : m_folder(folder)
+        , m_session(1024, 768, wine)
+        , m_view(m_session, wine ? kWineLook : kLinuxLook)
     {
         require(QDir().mkpath(folder), "cannot make the screenshot folder");
         m_session.startProgram(program);
@@ -37,10 +46,12 @@ public:
     {
         const auto splash = m_view.waitForIntroduction();
         require(splash.has_value(), "the introduction did not come up");
-        shot("01-introduction", {splash->x, splash->y, splash->width, splash->height});
+        shot("01-introduction", Rect{splash->x, splash->y, splash->width, splash->height});
 
         require(m_view.dismissIntroduction("space").has_value(),
                 "the questionnaire did not come up");
+        const Look &look = m_view.look();
+        m_questionnaire = {0, 0, look.formWidth, look.formHeight}; // frame and all
         shot("02-questionnaire");
 
         press([&] { return m_view.highlighted(kHeadingLocomotor); });
@@ -65,19 +76,19 @@ public:
 
         takeBack({6, 12});
         answer({1});
-        m_session.click(kResponso.x, kResponso.y);
+        m_view.click(kResponso);
         require(m_view.boxUp("Diagnosi Incerta"), "the uncertain box did not come up");
         shot("08-uncertain");
         m_session.key("Return");
         require(m_view.boxGone("Diagnosi Incerta"), "Enter did not close the uncertain box");
 
-        m_session.click(kEldrano.x, kEldrano.y);
+        m_view.click(kEldrano);
         require(m_view.boxUp("Dr. Eldrano Vescandi..."), "the credit box did not come up");
         shot("09-credit");
         m_session.key("Return");
         require(m_view.boxGone("Dr. Eldrano Vescandi..."), "Enter did not close the credit box");
 
-        m_session.click(kFine.x, kFine.y);
+        m_view.click(kFine);
         const auto status = m_session.waitForExit();
         require(status.has_value(), "Fine did not end the program");
         require(*status == 0, "the program ended with a failure status");
@@ -85,17 +96,19 @@ public:
     }
 
 private:
-    void shot(const char *name, Rect where = kQuestionnaire)
+    // A picture of a rectangle of the screen; the questionnaire's window by default.
+    void shot(const char *name, std::optional<Rect> where = std::nullopt)
     {
         const QString path =
             QDir(m_folder).absoluteFilePath(QString::fromLatin1(name) + QStringLiteral(".png"));
-        require(m_view.settled(where).save(path), "cannot save a screenshot");
+        require(m_view.settledOnScreen(where.value_or(m_questionnaire)).save(path),
+                "cannot save a screenshot");
         std::printf("%s\n", qPrintable(QDir::current().relativeFilePath(path)));
     }
 
     template <class Shown> void press(Shown shown)
     {
-        m_session.click(kResponso.x, kResponso.y);
+        m_view.click(kResponso);
         require(waitFor(shown), "the verdict did not show");
     }
 
@@ -112,21 +125,26 @@ private:
     }
 
     QString m_folder;
-    X11Session m_session{1024, 768};
-    ProgramScreen m_view{m_session};
+    X11Session m_session;
+    ProgramScreen m_view;
+    Rect m_questionnaire = kQuestionnaire;
 };
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s PROGRAM OUTPUT_FOLDER\n", argv[0]);
+    const bool underWine = argc == 6 && std::strcmp(argv[3], "--wine") == 0;
+    if (argc != 3 && !underWine) {
+        std::fprintf(stderr, "usage: %s PROGRAM OUTPUT_FOLDER [--wine RUNNER FOLDER]\n", argv[0]);
         return 2;
     }
+    std::optional<tervanel::harness::Wine> wine;
+    if (underWine)
+        wine = tervanel::harness::Wine{argv[4], argv[5]};
     try {
         std::printf("No display here: touring Tervanel on a virtual screen. Screenshots:\n");
-        Tour(argv[1], QString::fromLocal8Bit(argv[2])).run();
+        Tour(argv[1], QString::fromLocal8Bit(argv[2]), std::move(wine)).run();
         std::printf(
             "On a desktop (with DISPLAY or WAYLAND_DISPLAY set), make run opens the program "
             "in a window.\n");

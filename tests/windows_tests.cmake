@@ -1,0 +1,51 @@
+# The Windows build (preset `windows`, build/windows) driven from this build, and what is
+# proved of it here: its own tests run under Wine, and its executables read on this host.
+# Included from tests/CMakeLists.txt when TERVANEL_WINDOWS_BUILD is on.
+set(windows_dir "${PROJECT_SOURCE_DIR}/build/windows")
+
+# Configured once through its preset; after that its own build notices what changed.
+add_custom_target(tervanel_windows ALL
+    COMMAND sh -c "[ -f '${windows_dir}/build.ninja' ] || '${CMAKE_COMMAND}' --preset windows >/dev/null"
+    COMMAND "${CMAKE_COMMAND}" --build --preset windows
+    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+    USES_TERMINAL
+    COMMENT "Building for Windows in build/windows")
+
+# Every Wine run of the tests shares the one prefix in build/windows/wine, and those with
+# a display each need its server to themselves: one at a time.
+add_test(NAME windows.tests_under_wine
+    COMMAND "${CMAKE_CTEST_COMMAND}" --test-dir "${windows_dir}" --output-on-failure
+        --no-tests=error --parallel 2 --timeout 300)
+set_tests_properties(windows.tests_under_wine PROPERTIES
+    LABELS windows RESOURCE_LOCK wine TIMEOUT 900)
+
+# The program exists once the Win32 window services and its entry point are in the tree.
+add_executable(windows_executable_test windows_executable_test.cpp)
+target_link_libraries(windows_executable_test PRIVATE tervanel_options GTest::gtest GTest::gtest_main)
+target_compile_definitions(windows_executable_test PRIVATE
+    TERVANEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TERVANEL_WINDOWS_FLOOR="${windows_dir}/tervanel_floor.exe")
+if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
+    target_compile_definitions(windows_executable_test PRIVATE
+        TERVANEL_WINDOWS_PROGRAM="${windows_dir}/Tervanel.exe")
+endif()
+add_dependencies(windows_executable_test tervanel_windows)
+gtest_discover_tests(windows_executable_test DISCOVERY_MODE PRE_TEST
+    TEST_PREFIX "windows_executable_test." PROPERTIES LABELS windows)
+
+# The end-to-end test once more: the same file, built to run the Windows executables under
+# Wine on its own Xvfb; what differs on Wine is data in tests/support/program_screen.hpp.
+add_executable(e2e_x11_wine_test e2e_x11_test.cpp)
+target_link_libraries(e2e_x11_wine_test PRIVATE tervanel_x11_session GTest::gtest GTest::gtest_main)
+target_compile_definitions(e2e_x11_wine_test PRIVATE
+    TERVANEL_WINE_RUNNER="${PROJECT_SOURCE_DIR}/harness/wine-run"
+    TERVANEL_WINE_FOLDER="${windows_dir}/wine"
+    TERVANEL_FLOOR_PROGRAM="${windows_dir}/tervanel_floor.exe")
+if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
+    target_compile_definitions(e2e_x11_wine_test PRIVATE
+        TERVANEL_PROGRAM="${windows_dir}/Tervanel.exe"
+        TERVANEL_MISSING_PICTURES_PROGRAM="${windows_dir}/tests/windows/tervanel_missing_pictures.exe")
+endif()
+add_dependencies(e2e_x11_wine_test tervanel_windows)
+gtest_discover_tests(e2e_x11_wine_test DISCOVERY_MODE PRE_TEST TEST_PREFIX "e2e_x11_wine_test."
+    PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 180)
