@@ -198,16 +198,49 @@ private:
 
 } // namespace
 
+namespace {
+
+// The accessibility library is loaded when a screen reader first asks for an object,
+// not at start-up: most runs never need it.
+struct AccessibilityLibrary {
+    using CreateStandard = HRESULT(WINAPI *)(HWND, LONG, REFIID, void **);
+    using Lresult = LRESULT(WINAPI *)(REFIID, WPARAM, LPUNKNOWN);
+    CreateStandard createStandard = nullptr;
+    Lresult lresultFromObject = nullptr;
+};
+
+const AccessibilityLibrary &accessibilityLibrary()
+{
+    static const AccessibilityLibrary library = [] {
+        AccessibilityLibrary loaded;
+        // The objects are handed over through COM, which this thread must have started.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (const HMODULE module = LoadLibraryW(L"oleacc.dll")) {
+            loaded.createStandard = reinterpret_cast<AccessibilityLibrary::CreateStandard>(
+                reinterpret_cast<void *>(GetProcAddress(module, "CreateStdAccessibleObject")));
+            loaded.lresultFromObject = reinterpret_cast<AccessibilityLibrary::Lresult>(
+                reinterpret_cast<void *>(GetProcAddress(module, "LresultFromObject")));
+        }
+        return loaded;
+    }();
+    return library;
+}
+
+} // namespace
+
 LRESULT answerGetObject(HWND window, WPARAM flags, LPARAM object, const AccessibleSource &source)
 {
     if (static_cast<long>(object) != OBJID_CLIENT)
         return 0;
+    const AccessibilityLibrary &library = accessibilityLibrary();
+    if (!library.createStandard || !library.lresultFromObject)
+        return 0;
     IAccessible *standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void **>(&standard))))
+    if (FAILED(library.createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                      reinterpret_cast<void **>(&standard))))
         return 0;
     auto *accessible = new ControlAccessible(standard, source);
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, accessible);
+    const LRESULT result = library.lresultFromObject(__uuidof(IAccessible), flags, accessible);
     accessible->Release(); // the result holds its own reference
     return result;
 }

@@ -201,8 +201,6 @@ void registerControlClasses()
         if (!RegisterClassExW(&wc))
             throw std::runtime_error("la classe dei controlli non si può registrare");
     }
-    INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&common); // tool tips
     registered = true;
 }
 
@@ -461,23 +459,40 @@ void PictureControl::setAccessibleName(std::wstring name)
 
 void PictureControl::setToolTip(const std::wstring &text)
 {
+    // The tool tip itself is made when the control is first shown: the common controls
+    // library is not loaded at start-up for the banner, which an evaluation shows.
+    m_toolTipText = text;
+    if (m_toolTip)
+        addToolTip();
+}
+
+bool PictureControl::addToolTip()
+{
     if (!m_toolTip) {
+        using Init = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
+        const HMODULE common = LoadLibraryW(L"comctl32.dll");
+        const auto init = common ? reinterpret_cast<Init>(reinterpret_cast<void *>(
+                              GetProcAddress(common, "InitCommonControlsEx")))
+                                 : nullptr;
+        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+        if (!init || !init(&classes))
+            return false;
         m_toolTip = CreateWindowExW(
             WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
             GetAncestor(hwnd(), GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!m_toolTip)
-            return; // a missing tool tip takes nothing else away
+            return false; // a missing tool tip takes nothing else away
     }
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = GetParent(hwnd());
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-    std::wstring copy = text;
-    tool.lpszText = copy.data();
+    tool.lpszText = m_toolTipText.data();
     SendMessageW(m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return true;
 }
 
 void PictureControl::paint(HDC dc) const
@@ -528,6 +543,10 @@ LRESULT PictureControl::handle(UINT message, WPARAM wParam, LPARAM lParam)
         EndPaint(hwnd(), &ps);
         return 0;
     }
+    case WM_SHOWWINDOW:
+        if (wParam && !m_toolTip && !m_toolTipText.empty())
+            addToolTip();
+        break;
     case WM_CTLCOLORSTATIC:
         // Controls lying on a frame share the frame's background.
         return reinterpret_cast<LRESULT>(SendMessageW(GetParent(hwnd()), message, wParam, lParam));

@@ -169,11 +169,14 @@ protected:
 
 private:
     void paint(HDC dc) const;
+    // Makes the tool tip and gives it the text; false if the system cannot.
+    bool addToolTip();
 
     Role m_role;
     std::optional<COLORREF> m_back;
     std::shared_ptr<const DecodedPicture> m_picture;
     std::wstring m_accessibleName;
+    std::wstring m_toolTipText;
     HWND m_toolTip = nullptr;
 };
 

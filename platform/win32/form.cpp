@@ -153,6 +153,9 @@ void Form::show()
     ShowWindow(m_hwnd, SW_SHOW);
     SetForegroundWindow(m_hwnd);
     SetActiveWindow(m_hwnd);
+    // Painted whole before the handler goes on: the window never shows half drawn.
+    RedrawWindow(m_hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void Form::hide()

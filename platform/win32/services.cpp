@@ -41,17 +41,11 @@ UINT boxStyle(MessageStyle style)
 } // namespace
 
 Services::Services()
-    : m_ole(SUCCEEDED(OleInitialize(nullptr)))
 {
-    // OLE for the picture decoder and for handing accessibility objects to screen readers.
     declareDpiAwareness();
 }
 
-Services::~Services()
-{
-    if (m_ole)
-        OleUninitialize();
-}
+Services::~Services() = default;
 
 std::unique_ptr<services::Window> Services::createWindow(const services::WindowSpec &spec,
                                                          services::WindowEvents &events)

@@ -12,8 +12,7 @@ class Window;
 // message boxes and alert sound, and the message loop.
 class Services final : public services::WindowServices {
 public:
-    // Asks for per-monitor DPI awareness and starts OLE for this thread; the fonts are
-    // registered with the first window.
+    // Asks for per-monitor DPI awareness; the fonts are registered with the first window.
     Services();
     ~Services() override;
 
@@ -35,7 +34,6 @@ public:
     void windowDestroyed();
 
 private:
-    bool m_ole;
     std::vector<Window *> m_windows;
     bool m_quitting = false;
 };

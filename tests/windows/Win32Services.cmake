@@ -14,7 +14,8 @@ configure_file("${CMAKE_CURRENT_LIST_DIR}/win32_services_test.rc.in"
     "${CMAKE_CURRENT_BINARY_DIR}/win32_services_test.rc" @ONLY)
 add_executable(win32_services_test "${CMAKE_CURRENT_LIST_DIR}/win32_services_test.cpp"
     "${CMAKE_CURRENT_BINARY_DIR}/win32_services_test.rc")
-target_link_libraries(win32_services_test PRIVATE tervanel_win32 tervanel_forms gtest gtest_main)
+# The test reads the controls as a screen reader does, through oleacc.
+target_link_libraries(win32_services_test PRIVATE tervanel_win32 tervanel_forms oleacc gtest gtest_main)
 set_property(TARGET win32_services_test PROPERTY CROSSCOMPILING_EMULATOR
     "${CMAKE_CURRENT_LIST_DIR}/with-display" ${CMAKE_CROSSCOMPILING_EMULATOR})
 gtest_discover_tests(win32_services_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
