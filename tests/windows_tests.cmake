@@ -5,10 +5,12 @@ set(windows_dir "${PROJECT_SOURCE_DIR}/build/windows")
 
 # Configured once through its preset; after that its own build notices what changed.
 add_custom_target(tervanel_windows ALL
-    COMMAND sh -c "[ -f '${windows_dir}/build.ninja' ] || '${CMAKE_COMMAND}' --preset windows >/dev/null"
+    COMMAND sh -c "test -f \"$1\" || \"$2\" --preset windows >/dev/null"
+            sh "${windows_dir}/build.ninja" "${CMAKE_COMMAND}"
     COMMAND "${CMAKE_COMMAND}" --build --preset windows
     WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
     USES_TERMINAL
+    VERBATIM
     COMMENT "Building for Windows in build/windows")
 
 # Every Wine run of the tests shares the one prefix in build/windows/wine, and those with
