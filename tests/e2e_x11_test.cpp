@@ -104,7 +104,10 @@ TEST_F(EndToEnd, RealClicksAnswerAndDoubleClicksTakeBack)
     dismissIntroduction("space");
     const Point q = question(4);
     const auto text = [&] { return grab(questionRow(4)); };
-    const QImage regular = text();
+    // Wine maps the window before it paints each control: the question must be drawn,
+    // and stay so, before its regular look is taken.
+    ASSERT_TRUE(waitFor([&] { return contains(text(), kLightCyan); }));
+    const QImage regular = view.settled(questionRow(4));
 
     // Each gesture stands apart from the one before by more than the double-click time
     // (400 ms on Qt, 500 ms on Windows), or a press of one would pair with the last press
