@@ -16,14 +16,14 @@ enum class Align { Left, Centre };
 
 // A font of its own for a control or a window: the dialog face at a size in points (as
 // at 96 dots per inch) and a weight. Controls without one use the window's font.
-struct FontSpec {
+struct FontSetting {
     double points;
     bool bold;
 };
 
 // One row of a window's control table, as stored in the window's description.
 // Positions and sizes are in twips, relative to the parent control or the window.
-template <class Name> struct ControlSpec {
+template <class Name> struct ControlDescription {
     Name name;
     std::string_view id; // the control's name, for tools, screen readers and tests
     ControlKind kind;
@@ -31,7 +31,7 @@ template <class Name> struct ControlSpec {
     int left, top, width, height;
     std::optional<VbColor> back;
     std::optional<VbColor> fore;
-    std::optional<FontSpec> font;
+    std::optional<FontSetting> font;
     Align align;
     std::optional<int> tabIndex;
     std::optional<Name> parent;
@@ -46,7 +46,7 @@ template <class Name> constexpr std::size_t rowOf(Name name)
 // A table must list its controls in the order of their names' enumeration, so that a
 // control's name converted to a number is its row.
 template <class Name, std::size_t N>
-constexpr bool inEnumOrder(const std::array<ControlSpec<Name>, N> &table)
+constexpr bool inEnumOrder(const std::array<ControlDescription<Name>, N> &table)
 {
     for (std::size_t i = 0; i < N; ++i)
         if (static_cast<std::size_t>(table[i].name) != i)
@@ -64,18 +64,18 @@ struct ControlRow {
     PixelRect geometry;
     std::optional<VbColor> back;
     std::optional<VbColor> fore;
-    std::optional<FontSpec> font;
+    std::optional<FontSetting> font;
     Align align;
     std::optional<int> tabIndex;
     std::optional<std::size_t> parent;
 };
 
 template <class Name, std::size_t N>
-constexpr std::array<ControlRow, N> rowsOf(const std::array<ControlSpec<Name>, N> &table)
+constexpr std::array<ControlRow, N> rowsOf(const std::array<ControlDescription<Name>, N> &table)
 {
     std::array<ControlRow, N> rows{};
     for (std::size_t i = 0; i < N; ++i) {
-        const ControlSpec<Name> &c = table[i];
+        const ControlDescription<Name> &c = table[i];
         rows[i] = ControlRow{
             c.id,
             c.kind,

@@ -38,15 +38,15 @@ enum class Placement {
 
 // A window's description, as stored with the window: everything the platform needs to
 // create it with its controls. Only needed while createWindow() runs.
-struct WindowSpec {
-    std::string_view id;          // the window's name: "Form1", "frmSplash"
-    std::string_view caption;     // the title; empty for a window without a title bar
-    std::string_view description; // what screen readers say for the window; empty: none
+struct WindowDescription {
+    std::string_view id;         // the window's name: "Form1", "frmSplash"
+    std::string_view caption;    // the title; empty for a window without a title bar
+    std::string_view spokenName; // what screen readers say for the window; empty: none
     WindowFrame frame;
     Placement placement;
     int width, height;           // the client area, in twips
     std::optional<VbColor> back; // none: the platform's standard dialog background
-    FontSpec font;               // the window's font, which its controls inherit
+    FontSetting font;            // the window's font, which its controls inherit
     // Key preview: every key press that produces a character reaches the window's
     // keyPress() before the control that has the focus, and goes no further.
     bool keyPreview;
@@ -140,7 +140,7 @@ public:
 
     // Creates a window from its description, hidden, with its controls; its events go
     // to the given handlers, which outlive the window.
-    [[nodiscard]] virtual std::unique_ptr<Window> createWindow(const WindowSpec &spec,
+    [[nodiscard]] virtual std::unique_ptr<Window> createWindow(const WindowDescription &description,
                                                                WindowEvents &events) = 0;
     // Shows a message box modal to the whole program and returns when it is closed.
     // Style OkOnly: one OK button, no icon; Information: OK with the information icon;

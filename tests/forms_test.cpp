@@ -24,13 +24,13 @@ namespace runtime = services::runtime;
 // One window as the fake platform holds it: what each control shows, and a log of the
 // window's own operations.
 struct FakeWindow final : services::Window {
-    FakeWindow(const services::WindowSpec &spec, services::WindowEvents &handlers,
+    FakeWindow(const services::WindowDescription &description, services::WindowEvents &handlers,
                std::vector<std::string> &platformLog)
-        : id(spec.id)
+        : id(description.id)
         , events(handlers)
         , log(platformLog)
     {
-        for (const services::ControlRow &row : spec.controls)
+        for (const services::ControlRow &row : description.controls)
             controls.push_back({std::string(row.text), true, false, false});
     }
 
@@ -67,11 +67,11 @@ struct FakeWindow final : services::Window {
 };
 
 struct FakeServices final : services::WindowServices {
-    std::unique_ptr<services::Window> createWindow(const services::WindowSpec &spec,
+    std::unique_ptr<services::Window> createWindow(const services::WindowDescription &description,
                                                    services::WindowEvents &events) override
     {
-        auto window = std::make_unique<FakeWindow>(spec, events, log);
-        windows[std::string(spec.id)] = window.get();
+        auto window = std::make_unique<FakeWindow>(description, events, log);
+        windows[std::string(description.id)] = window.get();
         window->record("create");
         return window;
     }

@@ -20,10 +20,10 @@ std::string introductionText()
 
 std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
 {
-    const services::WindowSpec spec{
+    const services::WindowDescription description{
         .id = "frmSplash",
         .caption = {},
-        .description = kSplashDescription,
+        .spokenName = kSplashDescription,
         .frame = services::WindowFrame::Dialog,
         .placement = services::Placement::CentredOnScreen,
         .width = kSplashWidth,
@@ -33,7 +33,7 @@ std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
         .keyPreview = true,
         .controls = kSplashRows,
     };
-    return services::runtime::services().createWindow(spec, events);
+    return services::runtime::services().createWindow(description, events);
 }
 
 } // namespace

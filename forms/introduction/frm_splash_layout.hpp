@@ -17,7 +17,7 @@ enum class SplashControl : std::uint8_t { Frame1, Image1, Label1, Label2, Label3
 inline constexpr int kSplashWidth = 7005;
 inline constexpr int kSplashHeight = 4290;
 // No font stored: the platform's dialog font at regular weight.
-inline constexpr services::FontSpec kSplashFont{8.25, false};
+inline constexpr services::FontSetting kSplashFont{8.25, false};
 
 // What a screen reader says for the window, its frame and its picture.
 inline constexpr std::string_view kSplashDescription = "Introduzione a Tervanel";
@@ -28,7 +28,7 @@ namespace splash_layout {
 
 using enum SplashControl;
 using enum services::ControlKind;
-using services::ControlSpec;
+using services::ControlDescription;
 using services::Align::Left;
 using namespace services::colors;
 
@@ -36,7 +36,7 @@ using namespace services::colors;
 // labels keep the window's background colour; the introduction and the credit line are
 // written at load.
 // clang-format off
-inline constexpr std::array<ControlSpec<SplashControl>, 6> kControls{{
+inline constexpr std::array<ControlDescription<SplashControl>, 6> kControls{{
 //   name      id          kind        text          L     T     W     H     back fore     font align tab  parent
     {Frame1,   "Frame1",   Frame,      {},              0,    0, 7000, 4245, {}, {},      {}, Left, 0,  {}},
     {Image1,   "Image1",   Image,      {},             60,  135, 2850, 4065, {}, {},      {}, Left, {}, Frame1},

@@ -17,10 +17,10 @@ std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
     for (const Question &q : questions())
         rows.at(services::rowOf(questionLabel(q.number))).text = q.text;
     const std::string caption = "Tervanel by " + std::string(identity::kWebAddress);
-    const services::WindowSpec spec{
+    const services::WindowDescription description{
         .id = "Form1",
         .caption = caption,
-        .description = {},
+        .spokenName = {},
         .frame = services::WindowFrame::Main,
         .placement = services::Placement::FrameAtScreenTopLeft,
         .width = kForm1Width,
@@ -30,7 +30,7 @@ std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
         .keyPreview = false,
         .controls = rows,
     };
-    return services::runtime::services().createWindow(spec, events);
+    return services::runtime::services().createWindow(description, events);
 }
 
 } // namespace

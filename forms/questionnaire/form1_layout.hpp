@@ -48,7 +48,7 @@ enum class Form1Control : std::uint8_t {
 inline constexpr int kForm1Width = 10515;
 inline constexpr int kForm1Height = 7695;
 inline constexpr services::VbColor kForm1Background = services::colors::white;
-inline constexpr services::FontSpec kForm1Font{8.25, false};
+inline constexpr services::FontSetting kForm1Font{8.25, false};
 
 // What a screen reader says for the banner, which has no text of its own.
 inline constexpr std::string_view kBannerDescription =
@@ -94,18 +94,18 @@ namespace form1_layout {
 
 using enum Form1Control;
 using enum services::ControlKind;
-using services::ControlSpec;
-using services::FontSpec;
+using services::ControlDescription;
+using services::FontSetting;
 using services::Align::Centre;
 using services::Align::Left;
 using namespace services::colors;
 
-inline constexpr FontSpec kBold825{8.25, true};
-inline constexpr FontSpec kBold975{9.75, true};
+inline constexpr FontSetting kBold825{8.25, true};
+inline constexpr FontSetting kBold975{9.75, true};
 inline constexpr std::string_view kFromCatalogue{};
 
 // clang-format off
-inline constexpr std::array<ControlSpec<Form1Control>, 29> kControls{{
+inline constexpr std::array<ControlDescription<Form1Control>, 29> kControls{{
 //   name                 id                     kind           text                                          L     T     W     H     back        fore         font       align   tab
     {Command2,            "Command2",            PushButton,    "Fine",                                       9480, 6840,  855,  375, {},         {},          {},        Centre, 18, {}},
     {Picture1,            "Picture1",            PictureBox,    {},                                            465, 6060, 6060, 1560, white,      {},          {},        Left,   17, {}},

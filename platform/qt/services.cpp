@@ -26,10 +26,11 @@ QWidget *boxOwner()
 
 } // namespace
 
-std::unique_ptr<services::Window> Services::createWindow(const services::WindowSpec &spec,
-                                                         services::WindowEvents &events)
+std::unique_ptr<services::Window>
+Services::createWindow(const services::WindowDescription &description,
+                       services::WindowEvents &events)
 {
-    return std::make_unique<Window>(spec, events);
+    return std::make_unique<Window>(description, events);
 }
 
 void Services::messageBox(const services::MessageBoxRequest &request)

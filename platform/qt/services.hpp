@@ -10,7 +10,8 @@ public:
     Services() = default;
 
     [[nodiscard]] std::unique_ptr<services::Window>
-    createWindow(const services::WindowSpec &spec, services::WindowEvents &events) override;
+    createWindow(const services::WindowDescription &description,
+                 services::WindowEvents &events) override;
     void messageBox(const services::MessageBoxRequest &request) override;
     void beep() override;
     void quit(int status) override;

@@ -37,11 +37,11 @@ Qt::WindowFlags flagsOf(services::WindowFrame frame)
 // The top-level widget: the frame's close box and, with key preview, the keys.
 class TopLevel final : public QWidget {
 public:
-    TopLevel(const services::WindowSpec &spec, services::WindowEvents &events)
-        : QWidget(nullptr, flagsOf(spec.frame))
+    TopLevel(const services::WindowDescription &description, services::WindowEvents &events)
+        : QWidget(nullptr, flagsOf(description.frame))
         , m_events(&events)
-        , m_closable(spec.frame == services::WindowFrame::Main)
-        , m_keyPreview(spec.keyPreview)
+        , m_closable(description.frame == services::WindowFrame::Main)
+        , m_keyPreview(description.keyPreview)
     {
         setProperty(kProgramWindowProperty, true);
     }
@@ -151,31 +151,31 @@ QString resourceOf(services::PictureId picture)
 
 } // namespace
 
-Window::Window(const services::WindowSpec &spec, services::WindowEvents &events)
+Window::Window(const services::WindowDescription &description, services::WindowEvents &events)
     : m_events(events)
 {
-    auto *window = new TopLevel(spec, events);
+    auto *window = new TopLevel(description, events);
     m_window = window;
-    window->setObjectName(toQString(spec.id));
+    window->setObjectName(toQString(description.id));
     window->setAttribute(Qt::WA_DeleteOnClose, false);
-    if (!spec.caption.empty())
-        window->setWindowTitle(toQString(spec.caption));
-    if (!spec.description.empty())
-        window->setAccessibleName(toQString(spec.description));
-    if (spec.back) {
+    if (!description.caption.empty())
+        window->setWindowTitle(toQString(description.caption));
+    if (!description.spokenName.empty())
+        window->setAccessibleName(toQString(description.spokenName));
+    if (description.back) {
         QPalette p = window->palette();
-        p.setColor(QPalette::Window, toQColor(*spec.back));
+        p.setColor(QPalette::Window, toQColor(*description.back));
         window->setPalette(p);
         window->setAutoFillBackground(true);
     }
-    window->setFont(dialogFont(spec.font.points, spec.font.bold));
-    window->setFixedSize(services::pixels(spec.width), services::pixels(spec.height));
+    window->setFont(dialogFont(description.font.points, description.font.bold));
+    window->setFixedSize(services::pixels(description.width), services::pixels(description.height));
 
-    build(spec);
+    build(description);
     window->watchKeys();
 
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    switch (spec.placement) {
+    switch (description.placement) {
     case services::Placement::FrameAtScreenTopLeft:
         window->move(screen.topLeft());
         break;
@@ -187,7 +187,7 @@ Window::Window(const services::WindowSpec &spec, services::WindowEvents &events)
         break;
     }
     }
-    if (spec.frame == services::WindowFrame::Dialog)
+    if (description.frame == services::WindowFrame::Dialog)
         useBorderWithoutTitle(*window);
 }
 
@@ -196,9 +196,9 @@ Window::~Window()
     delete m_window.data();
 }
 
-void Window::build(const services::WindowSpec &spec)
+void Window::build(const services::WindowDescription &description)
 {
-    const std::span<const services::ControlRow> rows = spec.controls;
+    const std::span<const services::ControlRow> rows = description.controls;
     m_controls.assign(rows.size(), nullptr);
     m_kinds.clear();
     std::vector<std::pair<int, QWidget *>> focusable;

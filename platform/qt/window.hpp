@@ -21,7 +21,7 @@ inline constexpr const char *kProgramWindowProperty = "tervanelProgramWindow";
 // push buttons QPushButtons.
 class Window final : public services::Window {
 public:
-    Window(const services::WindowSpec &spec, services::WindowEvents &events);
+    Window(const services::WindowDescription &description, services::WindowEvents &events);
     ~Window() override;
 
     void show() override;
@@ -50,7 +50,7 @@ public:
     [[nodiscard]] std::size_t size() const { return m_controls.size(); }
 
 private:
-    void build(const services::WindowSpec &spec);
+    void build(const services::WindowDescription &description);
 
     services::WindowEvents &m_events;
     QPointer<QWidget> m_window;

@@ -47,11 +47,12 @@ Services::Services()
 
 Services::~Services() = default;
 
-std::unique_ptr<services::Window> Services::createWindow(const services::WindowSpec &spec,
-                                                         services::WindowEvents &events)
+std::unique_ptr<services::Window>
+Services::createWindow(const services::WindowDescription &description,
+                       services::WindowEvents &events)
 {
     registerBuiltInFonts();
-    return std::make_unique<Window>(*this, spec, events);
+    return std::make_unique<Window>(*this, description, events);
 }
 
 void Services::messageBox(const services::MessageBoxRequest &request)

@@ -17,7 +17,8 @@ public:
     ~Services() override;
 
     [[nodiscard]] std::unique_ptr<services::Window>
-    createWindow(const services::WindowSpec &spec, services::WindowEvents &events) override;
+    createWindow(const services::WindowDescription &description,
+                 services::WindowEvents &events) override;
     void messageBox(const services::MessageBoxRequest &request) override;
     void beep() override;
     void quit(int status) override;

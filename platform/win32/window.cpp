@@ -21,23 +21,23 @@ std::wstring wideId(std::string_view id)
     return {id.begin(), id.end()}; // control names are plain ASCII
 }
 
-FormLook lookOf(const services::WindowSpec &spec)
+FormLook lookOf(const services::WindowDescription &description)
 {
     FormLook look;
-    look.title = toWide(spec.caption);
-    look.width = spec.width;
-    look.height = spec.height;
-    if (spec.back)
-        look.back = spec.back->value; // the same 0x00BBGGRR layout as COLORREF
-    look.frame =
-        spec.frame == services::WindowFrame::Main ? FormFrame::FixedSingle : FormFrame::FixedDialog;
-    look.placement = spec.placement == services::Placement::FrameAtScreenTopLeft
+    look.title = toWide(description.caption);
+    look.width = description.width;
+    look.height = description.height;
+    if (description.back)
+        look.back = description.back->value; // the same 0x00BBGGRR layout as COLORREF
+    look.frame = description.frame == services::WindowFrame::Main ? FormFrame::FixedSingle
+                                                                  : FormFrame::FixedDialog;
+    look.placement = description.placement == services::Placement::FrameAtScreenTopLeft
                          ? FormPlacement::FrameAtScreenOrigin
                          : FormPlacement::Centred;
-    look.keyPreview = spec.keyPreview;
-    look.fontPoints = spec.font.points;
-    look.fontBold = spec.font.bold;
-    look.accessibleName = toWide(spec.description);
+    look.keyPreview = description.keyPreview;
+    look.fontPoints = description.font.points;
+    look.fontBold = description.font.bold;
+    look.accessibleName = toWide(description.spokenName);
     return look;
 }
 
@@ -62,17 +62,18 @@ std::shared_ptr<const DecodedPicture> builtInPicture(services::PictureId id)
 
 } // namespace
 
-Window::Window(Services &services, const services::WindowSpec &spec, services::WindowEvents &events)
+Window::Window(Services &services, const services::WindowDescription &description,
+               services::WindowEvents &events)
     : m_services(services)
     , m_events(events)
-    , m_form(std::make_unique<Form>(lookOf(spec)))
+    , m_form(std::make_unique<Form>(lookOf(description)))
 {
     m_services.adopt(*this);
-    m_controls.reserve(spec.controls.size());
-    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
-        const ControlRow &row = spec.controls[i];
+    m_controls.reserve(description.controls.size());
+    for (std::size_t i = 0; i < description.controls.size(); ++i) {
+        const ControlRow &row = description.controls[i];
         Control *parent = row.parent ? m_controls.at(*row.parent) : nullptr;
-        const services::FontSpec font = row.font.value_or(spec.font);
+        const services::FontSetting font = row.font.value_or(description.font);
         const std::wstring id = wideId(row.id);
         Control *added = nullptr;
         switch (row.kind) {
@@ -116,7 +117,7 @@ Window::Window(Services &services, const services::WindowSpec &spec, services::W
         m_controls.push_back(added);
     }
     m_form->onKeyPress = [this](wchar_t unit) { keyPress(unit); };
-    if (spec.frame == services::WindowFrame::Main) {
+    if (description.frame == services::WindowFrame::Main) {
         // The close box runs no handler of the program: it unloads the window.
         m_form->onCloseRequest = [this] { unload(); };
     }

@@ -14,7 +14,8 @@ class Services;
 // with its controls, delivering their events to the form that asked for it.
 class Window final : public services::Window {
 public:
-    Window(Services &services, const services::WindowSpec &spec, services::WindowEvents &events);
+    Window(Services &services, const services::WindowDescription &description,
+           services::WindowEvents &events);
     ~Window() override;
 
     void show() override;

@@ -313,18 +313,18 @@ std::unique_ptr<services::Window> recordingWindow(Recorder &recorder, bool keyPr
          1,
          {}},
     }};
-    const services::WindowSpec spec{"Recorder",
-                                    "",
-                                    "",
-                                    services::WindowFrame::Dialog,
-                                    services::Placement::CentredOnScreen,
-                                    1800,
-                                    1800,
-                                    std::nullopt,
-                                    {8.25, false},
-                                    keyPreview,
-                                    rows};
-    return theServices().createWindow(spec, recorder);
+    const services::WindowDescription description{"Recorder",
+                                                  "",
+                                                  "",
+                                                  services::WindowFrame::Dialog,
+                                                  services::Placement::CentredOnScreen,
+                                                  1800,
+                                                  1800,
+                                                  std::nullopt,
+                                                  {8.25, false},
+                                                  keyPreview,
+                                                  rows};
+    return theServices().createWindow(description, recorder);
 }
 
 TEST(Win32Events, ClicksAndDoubleClicksArriveInThePlatformsOrder)
