@@ -3,6 +3,8 @@
 // the PE headers of Tervanel.exe. Beside each program, a control built with no hardening,
 // which every check must find wanting, so that no check passes whatever it is given.
 
+#include "tests/support/binary_file.hpp"
+
 #include <gtest/gtest.h>
 
 #include <elf.h>
@@ -22,25 +24,12 @@
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little, "both formats are read in place");
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes readFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using tervanel::test::Bytes;
+using tervanel::test::readFile;
 
 template <typename T> T read(const Bytes &b, std::uint64_t at)
 {
-    if (at > b.size() || sizeof(T) > b.size() - at)
-        throw std::out_of_range("a header runs past the end of the file");
-    T value;
-    std::memcpy(&value, b.data() + at, sizeof(T));
-    return value;
+    return tervanel::test::readField<T>(b, at);
 }
 
 std::string readName(const Bytes &b, std::uint64_t at)

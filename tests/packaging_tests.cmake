@@ -89,6 +89,7 @@ target_link_options(tervanel_unhardened PRIVATE -no-pie LINKER:-z,norelro,-z,laz
 
 add_executable(hardening_test hardening_test.cpp)
 target_link_libraries(hardening_test PRIVATE tervanel_options GTest::gtest GTest::gtest_main)
+target_include_directories(hardening_test PRIVATE "${PROJECT_SOURCE_DIR}")
 target_compile_definitions(hardening_test PRIVATE
     TERVANEL_PROGRAM="$<TARGET_FILE:tervanel>"
     TERVANEL_UNHARDENED_PROGRAM="$<TARGET_FILE:tervanel_unhardened>"

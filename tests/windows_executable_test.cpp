@@ -2,6 +2,8 @@
 // host: 64-bit GUI programs (no console window), small, importing only DLLs that every
 // Windows has; and Tervanel.exe carrying its resources inside.
 
+#include "tests/support/binary_file.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,24 +21,17 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes readFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using tervanel::test::Bytes;
+using tervanel::test::readFile;
 
 std::uint16_t le16(const Bytes &b, std::size_t at)
 {
-    return static_cast<std::uint16_t>(b.at(at) | (b.at(at + 1) << 8U));
+    return tervanel::test::readField<std::uint16_t>(b, at);
 }
 
 std::uint32_t le32(const Bytes &b, std::size_t at)
 {
-    return le16(b, at) | (static_cast<std::uint32_t>(le16(b, at + 2)) << 16U);
+    return tervanel::test::readField<std::uint32_t>(b, at);
 }
 
 std::string lower(std::string text)

@@ -28,6 +28,7 @@ if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
 endif()
 add_executable(windows_executable_test windows_executable_test.cpp)
 target_link_libraries(windows_executable_test PRIVATE tervanel_options GTest::gtest GTest::gtest_main)
+target_include_directories(windows_executable_test PRIVATE "${PROJECT_SOURCE_DIR}")
 target_compile_definitions(windows_executable_test PRIVATE
     TERVANEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     TERVANEL_WINDOWS_FLOOR="${windows_dir}/tervanel_floor.exe")
