@@ -6,10 +6,9 @@
 
 namespace tervanel::qt {
 
-Picture::Picture(QWidget *parent, PictureFit fit, Role role)
+Picture::Picture(QWidget *parent, PictureFit fit)
     : QFrame(parent)
     , m_fit(fit)
-    , m_role(role)
 {
 }
 

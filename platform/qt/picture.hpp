@@ -16,13 +16,9 @@ class Picture final : public QFrame {
     Q_OBJECT
 
 public:
-    // A frame holds controls rather than a picture.
-    enum class Role { Picture, Frame };
+    Picture(QWidget *parent, PictureFit fit);
 
-    Picture(QWidget *parent, PictureFit fit, Role role = Role::Picture);
-    [[nodiscard]] Role role() const { return m_role; }
-
-    // Loads the picture; throws std::runtime_error when it is missing or damaged.
+    // Loads the picture; fails when it is missing or damaged.
     void setPicture(const QString &resource);
     [[nodiscard]] const QPixmap &picture() const { return m_picture; }
 
@@ -34,7 +30,6 @@ protected:
 
 private:
     PictureFit m_fit;
-    Role m_role;
     QPixmap m_picture;
     ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }}; // no double-click handler
 };

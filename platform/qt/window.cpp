@@ -319,7 +319,7 @@ void Window::build(const services::WindowDescription &description)
             mark(*control);
             break;
         case ControlKind::Frame: {
-            auto *frame = new Picture(parent, PictureFit::NaturalSize, Picture::Role::Frame);
+            auto *frame = new Picture(parent, PictureFit::NaturalSize);
             mark(*frame);
             frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // an etched line
             control = frame;
