@@ -148,7 +148,10 @@ void Window::build(const services::WindowDescription &description)
 void Window::destroyNative()
 {
     m_liveRegion.reset();
-    m_controls.clear(); // children first, while the window still exists
+    // The controls that lie on others first (they come after them), while the window
+    // still exists.
+    while (!m_controls.empty())
+        m_controls.pop_back();
     if (m_hwnd) {
         exposeAs(m_hwnd, nullptr);
         RemovePropW(m_hwnd, kWindowProperty);
