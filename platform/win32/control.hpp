@@ -41,7 +41,7 @@ public:
     // Moves and sizes the control for a screen of `dpi` dots per inch, with fonts to match.
     virtual void applyDpi(int dpi);
 
-    // The control, or a gesture on it, as the user made it.
+    // A gesture the user made on the control, for its window to deliver.
     void report(services::gestures::Gesture gesture);
 
     [[nodiscard]] AccessibleFacts accessibleFacts() const override;
