@@ -74,10 +74,8 @@ var LibraryTervanelDom = {
         else if (kind === Dom.LABEL || kind === Dom.QUESTION) Dom.deliver(w, 1, c.row);
       });
       if (kind === Dom.BUTTON) return;
-      // Labels and pictures leave the focus where it is; a double tap neither zooms
-      // nor waits to see whether one comes.
+      // Labels and pictures leave the focus where it is.
       el.addEventListener('mousedown', function(e) { e.preventDefault(); });
-      el.style.touchAction = 'manipulation';
     },
 
     // Key preview: a key that produces a character goes to the window alone.
@@ -115,14 +113,15 @@ var LibraryTervanelDom = {
       stops[next].focus();
     },
 
-    // Each window at its size, scaled down on a screen too small for it, never cut.
+    // Each window at its size, scaled down on a screen too small for it, never cut. The
+    // scale is a zoom, which the page's layout takes in: a phone's browser then has no
+    // wider page to zoom out to.
     fit: function() {
       Dom.windows.forEach(function(w) {
         if (!w.visible || w.unloaded) return;
-        w.root.style.transform = '';
+        w.root.style.zoom = '';
         var scale = Math.min(1, innerWidth / w.root.offsetWidth, innerHeight / w.root.offsetHeight);
-        if (scale < 1)
-          w.root.style.transform = (w.centred ? 'translate(-50%,-50%) ' : '') + 'scale(' + scale + ')';
+        if (scale < 1) w.root.style.zoom = String(scale);
       });
     },
 
