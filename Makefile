@@ -4,7 +4,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all setup configure build run test windows screenshots bench package reproducible format clean
+.PHONY: all setup configure build run test windows web serve screenshots bench package reproducible format clean
 
 all: build
 
@@ -27,6 +27,15 @@ test: build
 windows: setup
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
+
+# The web page: the program as WebAssembly and its static site in build/web/site.
+web: setup
+	@cmake --preset web >/dev/null
+	@cmake --build --preset web
+
+# The site on this machine only (127.0.0.1), for a browser here; Ctrl+C ends it.
+serve: web
+	@node harness/web/server.cjs build/web/site
 
 # Benchmarks: the program against the least Qt Widgets program, written to docs/PERFORMANCE.md.
 bench: setup

@@ -222,7 +222,7 @@ var LibraryTervanelDom = {
     root.hidden = true;
     var name = Dom.text(caption, captionLength);
     if (frame === 0) {
-      var bar = Dom.element('div', 'title', root);
+      var bar = Dom.element('h1', 'title', root);
       bar.id = root.id + '-title';
       bar.textContent = name;
       root.setAttribute('role', 'main');
@@ -420,8 +420,10 @@ var LibraryTervanelDom = {
       w.root.remove();
     });
     var end = document.getElementById('ended');
-    end.textContent = Dom.text(line, length);
+    var said = end.querySelector('h1');
+    said.textContent = Dom.text(line, length);
     end.hidden = false;
+    said.focus();
   },
 };
 
