@@ -23,17 +23,13 @@ namespace {
 
 QPushButton &button(services::Window &window, std::size_t control)
 {
-    return qt::qtWindow(window).button(control);
+    return qt::qtWindow(harness::platformOf(window)).button(control);
 }
 
-void installQtServices()
+qt::Services &qtServices()
 {
-    try {
-        static_cast<void>(runtime::services());
-    } catch (const std::logic_error &) {
-        static qt::Services services;
-        runtime::install(services);
-    }
+    static qt::Services services;
+    return services;
 }
 
 } // namespace
@@ -46,19 +42,17 @@ void prepareOffscreen()
 }
 
 Questionnaire::Questionnaire()
+    : m_recorder(&qtServices())
 {
-    installQtServices();
-    runtime::resetEnded();
-    runtime::setMessageBoxResponder([this](const services::MessageBoxRequest &) { ++m_boxes; });
-    runtime::setBeepObserver([this] { ++m_beeps; });
-    runtime::setEndObserver([](int) {});
+    m_recorder.keepRecords = false;
     m_form = std::make_unique<forms::Form1>();
     forms::FrmSplash *splash = m_form->splash();
     if (!splash)
         throw std::runtime_error("the questionnaire did not bring up its introduction");
     button(splash->window(), services::rowOf(forms::SplashControl::Command1)).click();
     settle();
-    if (m_form->splash() || !qt::qtWindow(m_form->window()).widget().isVisible())
+    if (m_form->splash()
+        || !qt::qtWindow(harness::platformOf(m_form->window())).widget().isVisible())
         throw std::runtime_error("the introduction did not give way to the questionnaire");
 }
 
@@ -66,9 +60,6 @@ Questionnaire::~Questionnaire()
 {
     m_form.reset();
     settle();
-    runtime::setMessageBoxResponder({});
-    runtime::setBeepObserver({});
-    runtime::setEndObserver({});
 }
 
 void Questionnaire::setAnswers(std::uint32_t mask) const

@@ -5,6 +5,7 @@
 // benchmark, the start-up stages and the growth check drive.
 
 #include "forms/questionnaire/form1.hpp"
+#include "harness/recording_services.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -17,8 +18,8 @@ void prepareOffscreen();
 
 class Questionnaire final {
 public:
-    // Needs a QApplication with the program's look installed; installs the Qt window
-    // services unless some are installed already.
+    // Needs a QApplication with the program's look installed; runs on the Qt window
+    // services under a recorder.
     Questionnaire();
     ~Questionnaire();
     Questionnaire(const Questionnaire &) = delete;
@@ -33,13 +34,12 @@ public:
 
     [[nodiscard]] forms::Form1 &form() const { return *m_form; }
     // Message boxes answered and beeps heard since the window was made.
-    [[nodiscard]] long boxes() const { return m_boxes; }
-    [[nodiscard]] long beeps() const { return m_beeps; }
+    [[nodiscard]] long boxes() const { return m_recorder.boxCount; }
+    [[nodiscard]] long beeps() const { return m_recorder.beeps; }
 
 private:
+    RecordingServices m_recorder;
     std::unique_ptr<forms::Form1> m_form;
-    long m_boxes = 0;
-    long m_beeps = 0;
 };
 
 // The growth check: presses of "Responso" on the sheets of sheetForPress(), each

@@ -1,5 +1,6 @@
 #include "services/controls.hpp"
 
+#include "services/failures.hpp"
 #include "services/runtime.hpp"
 
 #include <algorithm>
@@ -10,25 +11,6 @@ namespace tervanel::services {
 
 namespace {
 
-const char *kindName(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::Label:
-        return "label";
-    case ControlKind::QuestionLabel:
-        return "question label";
-    case ControlKind::PushButton:
-        return "push button";
-    case ControlKind::PictureBox:
-        return "picture box";
-    case ControlKind::Image:
-        return "image";
-    case ControlKind::Frame:
-        return "frame";
-    }
-    return "control";
-}
-
 constexpr std::initializer_list<ControlKind> kLabels{ControlKind::Label,
                                                      ControlKind::QuestionLabel};
 constexpr std::initializer_list<ControlKind> kCaptioned{
@@ -37,8 +19,37 @@ constexpr std::initializer_list<ControlKind> kPictures{ControlKind::PictureBox, 
 
 } // namespace
 
-ControlAccess::ControlAccess(Window &window, std::span<const ControlRow> rows)
+// Notes what the user sees change on the window, and announces it when the runtime
+// asks, if the window is on screen.
+class ControlAccess::Announcer final : public runtime::AnnouncementSource {
+public:
+    Announcer(Window &window, std::span<const ControlRow> rows, int windowWidth)
+        : m_window(window)
+        , m_notice(rows, pixels(windowWidth))
+    {
+    }
+
+    template <class Note> void note(Note &&note)
+    {
+        note(m_notice);
+        runtime::announceLater(*this);
+    }
+
+private:
+    void announcePending() override
+    {
+        const std::string words = m_notice.take();
+        if (!words.empty() && m_window.isVisible())
+            m_window.announce(words);
+    }
+
+    Window &m_window;
+    accessibility::Notice m_notice;
+};
+
+ControlAccess::ControlAccess(Window &window, std::span<const ControlRow> rows, int windowWidth)
     : m_window(&window)
+    , m_announcer(std::make_unique<Announcer>(window, rows, windowWidth))
 {
     for (const ControlRow &row : rows) {
         m_kinds.push_back(row.kind);
@@ -46,64 +57,64 @@ ControlAccess::ControlAccess(Window &window, std::span<const ControlRow> rows)
     }
 }
 
-void ControlAccess::expect(std::size_t index, std::initializer_list<ControlKind> kinds,
-                           std::string_view what) const
+ControlAccess::~ControlAccess() = default;
+
+void ControlAccess::expect(std::size_t index, std::initializer_list<ControlKind> kinds) const
 {
     const ControlKind kind = m_kinds.at(index);
     if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
-        throw std::logic_error(std::string(m_ids[index]) + " is a " + kindName(kind) + ", not "
-                               + std::string(what));
+        throw OperationFailed(Failure::WrongControlKind, m_ids[index]);
 }
 
 void ControlAccess::setText(std::size_t index, std::string_view text) const
 {
-    expect(index, kCaptioned, "a label or push button");
-    runtime::beforeOperation("setText", id(index));
+    expect(index, kCaptioned);
     m_window->setText(index, text);
+    m_announcer->note([&](accessibility::Notice &n) { n.captionSet(index, text); });
 }
 
 void ControlAccess::setVisible(std::size_t index, bool visible) const
 {
-    runtime::beforeOperation(visible ? "show" : "hide", m_ids.at(index));
     m_window->setVisible(index, visible);
+    m_announcer->note([&](accessibility::Notice &n) { n.visibilitySet(index, visible); });
 }
 
 bool ControlAccess::bold(std::size_t index) const
 {
-    expect(index, kLabels, "a label");
+    expect(index, kLabels);
     return m_window->bold(index);
 }
 
 void ControlAccess::setBold(std::size_t index, bool bold) const
 {
-    expect(index, kLabels, "a label");
-    runtime::beforeOperation("setBold", id(index));
+    expect(index, kLabels);
     m_window->setBold(index, bold);
+    if (m_kinds[index] == ControlKind::QuestionLabel) {
+        m_announcer->note([&](accessibility::Notice &n) { n.answerSet(index, bold); });
+    }
 }
 
 void ControlAccess::setForeColor(std::size_t index, VbColor color) const
 {
-    expect(index, kLabels, "a label");
-    runtime::beforeOperation("setForeColor", id(index));
+    expect(index, kLabels);
     m_window->setForeColor(index, color);
 }
 
 void ControlAccess::setBackColor(std::size_t index, VbColor color) const
 {
-    expect(index, kLabels, "a label");
-    runtime::beforeOperation("setBackColor", id(index));
+    expect(index, kLabels);
     m_window->setBackColor(index, color);
 }
 
 void ControlAccess::setPicture(std::size_t index, PictureId picture) const
 {
-    expect(index, kPictures, "a picture");
+    expect(index, kPictures);
     m_window->setPicture(index, picture);
 }
 
 bool ControlAccess::hasPicture(std::size_t index) const
 {
-    expect(index, kPictures, "a picture");
+    expect(index, kPictures);
     return m_window->hasPicture(index);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/accessibility.hpp"
 #include "services/control_table.hpp"
 #include "services/pictures.hpp"
 #include "services/units.hpp"
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -15,8 +17,9 @@
 namespace tervanel::services {
 
 // Typed access to the controls of one window: a control is reached by its name in the
-// window's enumeration. Asking a control for an operation its kind lacks is a failure
-// (std::logic_error); every operation that changes a control first runs the test hook.
+// window's enumeration. Asking a control for an operation its kind lacks is a failure.
+// What the user sees change is noted for screen readers and announced when the handler
+// is over.
 class ControlAccess {
 public:
     void setText(std::size_t index, std::string_view text) const;
@@ -34,24 +37,30 @@ public:
     [[nodiscard]] std::size_t size() const { return m_kinds.size(); }
 
 protected:
-    ControlAccess(Window &window, std::span<const ControlRow> rows);
+    // The window's rows as it was created from them, and its width in twips.
+    ControlAccess(Window &window, std::span<const ControlRow> rows, int windowWidth);
+    ~ControlAccess();
+    ControlAccess(const ControlAccess &) = delete;
+    ControlAccess &operator=(const ControlAccess &) = delete;
 
 private:
+    class Announcer;
+
     [[nodiscard]] std::string_view id(std::size_t index) const { return m_ids.at(index); }
     // Throws unless the control is one of the kinds.
-    void expect(std::size_t index, std::initializer_list<ControlKind> kinds,
-                std::string_view what) const;
+    void expect(std::size_t index, std::initializer_list<ControlKind> kinds) const;
 
     Window *m_window;
     std::vector<ControlKind> m_kinds;
     std::vector<std::string_view> m_ids;
+    std::unique_ptr<Announcer> m_announcer;
 };
 
 template <class Name> class Controls final : public ControlAccess {
 public:
     template <std::size_t N>
-    Controls(Window &window, const std::array<ControlRow, N> &rows)
-        : ControlAccess(window, rows)
+    Controls(Window &window, const std::array<ControlRow, N> &rows, int windowWidth)
+        : ControlAccess(window, rows, windowWidth)
     {
     }
 

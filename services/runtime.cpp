@@ -1,8 +1,12 @@
 #include "services/runtime.hpp"
 
+#include "services/failures.hpp"
+
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tervanel::services::runtime {
 
@@ -13,10 +17,8 @@ struct ProgramEnded {};
 
 struct State {
     WindowServices *services = nullptr;
-    std::function<void(const MessageBoxRequest &)> responder;
-    std::function<void()> beepObserver;
-    std::function<void(int)> endObserver;
-    std::function<void(std::string_view, std::string_view)> operationHook;
+    std::vector<AnnouncementSource *> waiting;
+    int boxesOpen = 0;
     bool ended = false;
     int status = 0;
 };
@@ -31,31 +33,73 @@ State &state()
 
 void install(WindowServices &services)
 {
-    state().services = &services;
+    State &s = state();
+    s.services = &services;
+    s.ended = false;
+    s.status = 0;
+}
+
+void uninstall()
+{
+    state().services = nullptr;
+}
+
+WindowServices *installed()
+{
+    return state().services;
 }
 
 WindowServices &services()
 {
     if (!state().services)
-        throw std::logic_error("no window services are installed");
+        throw OperationFailed(Failure::NoServices);
     return *state().services;
 }
 
 void messageBox(std::string_view prompt, MessageStyle style, std::string_view title)
 {
     const MessageBoxRequest request{std::string(prompt), style, std::string(title)};
-    if (state().responder)
-        state().responder(request);
-    else
+    announceWaiting();
+    State &s = state();
+    ++s.boxesOpen;
+    try {
         services().messageBox(request);
+    } catch (...) {
+        --s.boxesOpen;
+        throw;
+    }
+    --s.boxesOpen;
+}
+
+bool messageBoxOpen()
+{
+    return state().boxesOpen > 0;
+}
+
+AnnouncementSource::~AnnouncementSource()
+{
+    std::vector<AnnouncementSource *> &waiting = state().waiting;
+    waiting.erase(std::remove(waiting.begin(), waiting.end(), this), waiting.end());
+}
+
+void announceLater(AnnouncementSource &source)
+{
+    std::vector<AnnouncementSource *> &waiting = state().waiting;
+    if (std::find(waiting.begin(), waiting.end(), &source) == waiting.end())
+        waiting.push_back(&source);
+}
+
+void announceWaiting()
+{
+    std::vector<AnnouncementSource *> waiting;
+    waiting.swap(state().waiting);
+    for (AnnouncementSource *source : waiting)
+        source->announcePending();
 }
 
 void beep()
 {
-    if (state().beepObserver)
-        state().beepObserver();
-    else
-        services().beep();
+    services().beep();
 }
 
 void end(int status)
@@ -64,10 +108,7 @@ void end(int status)
     if (!s.ended) {
         s.ended = true;
         s.status = status;
-        if (s.endObserver)
-            s.endObserver(status);
-        else
-            services().quit(status);
+        services().quit(status);
     }
     throw ProgramEnded{};
 }
@@ -89,14 +130,15 @@ void handle(const std::function<void()> &handler) noexcept
     try {
         try {
             handler();
+            if (!state().ended)
+                announceWaiting();
         } catch (const ProgramEnded &) {
             throw;
         } catch (const std::exception &failure) {
-            messageBox(std::string("Errore di esecuzione:\r") + failure.what(),
-                       MessageStyle::Critical, "Tervanel");
+            messageBox(failurePrompt(failure.what()), MessageStyle::Critical, kFailureTitle);
             end(1);
         } catch (...) {
-            messageBox("Errore di esecuzione.", MessageStyle::Critical, "Tervanel");
+            messageBox(failurePrompt({}), MessageStyle::Critical, kFailureTitle);
             end(1);
         }
     } catch (const ProgramEnded &) {
@@ -111,38 +153,6 @@ void handle(const std::function<void()> &handler) noexcept
             // Nothing is left to report with.
         }
     }
-}
-
-void setMessageBoxResponder(std::function<void(const MessageBoxRequest &)> responder)
-{
-    state().responder = std::move(responder);
-}
-
-void setBeepObserver(std::function<void()> observer)
-{
-    state().beepObserver = std::move(observer);
-}
-
-void setEndObserver(std::function<void(int)> observer)
-{
-    state().endObserver = std::move(observer);
-}
-
-void setOperationHook(std::function<void(std::string_view, std::string_view)> hook)
-{
-    state().operationHook = std::move(hook);
-}
-
-void beforeOperation(std::string_view operation, std::string_view control)
-{
-    if (state().operationHook)
-        state().operationHook(operation, control);
-}
-
-void resetEnded()
-{
-    state().ended = false;
-    state().status = 0;
 }
 
 } // namespace tervanel::services::runtime

@@ -12,12 +12,18 @@
 namespace tervanel::services::runtime {
 
 // The platform's services for the rest of the run; the entry point installs them before
-// it creates the first window. services() throws std::logic_error when none are installed.
+// it creates the first window, and the run starts afresh (not ended). services() fails
+// when none are installed.
 void install(WindowServices &services);
+void uninstall();
 [[nodiscard]] WindowServices &services();
+[[nodiscard]] WindowServices *installed();
 
-// Shows a message box modal to the whole program and returns when it is closed.
+// Shows a message box modal to the whole program and returns when it is closed. What
+// the running handler changed so far is announced first (see handle()).
 void messageBox(std::string_view prompt, MessageStyle style, std::string_view title);
+// Whether a message box is open: no input reaches the windows then.
+[[nodiscard]] bool messageBoxOpen();
 
 // Sounds the platform's alert and returns at once.
 void beep();
@@ -34,24 +40,24 @@ void beep();
 // Runs one event handler. A failure that escapes it is reported to the user in a
 // message box and ends the program with status 1; the steps the handler already did
 // stay done. Once the program has ended no handler runs. Every handler of the program
-// goes through here.
+// goes through here. When it is over, each window on screen announces what the handler
+// changed on it (an AnnouncementSource with something to say).
 void handle(const std::function<void()> &handler) noexcept;
 
-// Test hooks. With a responder installed, message boxes are handed to it instead of
-// being shown; with a beep observer, beeps are counted by it; with an end observer,
-// end() reports the status to it instead of quitting the event loop. Passing an empty
-// function restores the real behaviour.
-void setMessageBoxResponder(std::function<void(const MessageBoxRequest &)> responder);
-void setBeepObserver(std::function<void()> observer);
-void setEndObserver(std::function<void(int status)> observer);
-// Called before every operation on a control, with the operation's and the control's
-// names; a hook that throws makes that operation fail, as a failing window operation
-// would. For tests that check what a failure leaves behind.
-void setOperationHook(
-    std::function<void(std::string_view operation, std::string_view control)> hook);
-// Runs the hook, if any; the controls call it.
-void beforeOperation(std::string_view operation, std::string_view control);
-// Forgets an earlier end(), for tests that build the windows again.
-void resetEnded();
+// What has words for screen readers waiting: it registers while it has, and is asked to
+// announce them when the running handler is over or opens a message box.
+class AnnouncementSource {
+public:
+    virtual void announcePending() = 0;
+
+protected:
+    AnnouncementSource() = default;
+    ~AnnouncementSource();
+    AnnouncementSource(const AnnouncementSource &) = delete;
+    AnnouncementSource &operator=(const AnnouncementSource &) = delete;
+};
+void announceLater(AnnouncementSource &source);
+// Announces what is waiting now.
+void announceWaiting();
 
 } // namespace tervanel::services::runtime

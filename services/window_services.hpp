@@ -80,7 +80,8 @@ protected:
 // completes before it returns; a failing one throws, and the failure guard reports it.
 // The forms check a control's kind before they ask (see Controls), so a platform may
 // assume that setText() gets a label or push button, bold and colours a label, and
-// pictures a picture box or image.
+// pictures a picture box or image, and that no operation but isVisible() reaches an
+// unloaded window.
 class Window {
 public:
     virtual ~Window() = default;
@@ -113,11 +114,21 @@ public:
     virtual void setPicture(std::size_t control, PictureId picture) = 0;
     [[nodiscard]] virtual bool hasPicture(std::size_t control) const = 0;
 
+    // Whether the window is shown (not hidden, not unloaded).
+    [[nodiscard]] virtual bool isVisible() const = 0;
+
     // Gives a control the keyboard focus.
     virtual void setFocus(std::size_t control) = 0;
     // A control's tooltip, and what screen readers say for a control without text.
     virtual void setToolTip(std::size_t control, std::string_view text) = 0;
     virtual void setDescription(std::size_t control, std::string_view text) = 0;
+
+    // Tells screen readers these words (UTF-8, lines split by '\n') away from the focus,
+    // as a live announcement: once the program is back in its event loop, that is after
+    // the running handler, or once a message box it opened is on screen. Nothing drawn
+    // changes and the focus stays where it is. The words are composed by the program's
+    // accessibility (services/accessibility.hpp); the platform only delivers them.
+    virtual void announce(std::string_view words) = 0;
 
 protected:
     Window() = default;
@@ -150,6 +161,8 @@ public:
     virtual void beep() = 0;
     // Hides every window and tells the event loop to return this status; returns at once.
     virtual void quit(int status) = 0;
+    // Whether a screen reader is running now (for the gestures it changes).
+    [[nodiscard]] virtual bool screenReaderRunning() const = 0;
 
 protected:
     WindowServices() = default;

@@ -3,13 +3,16 @@
 // as a second platform's build takes the forms. It checks what the forms themselves
 // decide: which event runs which handler, and what load and dismissal ask of the platform.
 
+#include "core/reports.hpp"
 #include "forms/introduction/frm_splash.hpp"
 #include "forms/questionnaire/form1.hpp"
+#include "harness/recording_services.hpp"
 #include "services/runtime.hpp"
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,100 +24,38 @@ using forms::Form1Control;
 using forms::SplashControl;
 namespace runtime = services::runtime;
 
-// One window as the fake platform holds it: what each control shows, and a log of the
-// window's own operations.
-struct FakeWindow final : services::Window {
-    FakeWindow(const services::WindowDescription &description, services::WindowEvents &handlers,
-               std::vector<std::string> &platformLog)
-        : id(description.id)
-        , events(handlers)
-        , log(platformLog)
-    {
-        for (const services::ControlRow &row : description.controls)
-            controls.push_back({std::string(row.text), true, false, false});
-    }
-
-    void show() override { record("show"); }
-    void hide() override { record("hide"); }
-    void unload() override
-    {
-        unloaded = true;
-        record("unload");
-    }
-    void setText(std::size_t c, std::string_view text) override { controls.at(c).text = text; }
-    void setVisible(std::size_t c, bool visible) override { controls.at(c).visible = visible; }
-    [[nodiscard]] bool bold(std::size_t c) const override { return controls.at(c).bold; }
-    void setBold(std::size_t c, bool bold) override { controls.at(c).bold = bold; }
-    void setForeColor(std::size_t, services::VbColor) override {}
-    void setBackColor(std::size_t, services::VbColor) override {}
-    void setPicture(std::size_t c, services::PictureId) override { controls.at(c).picture = true; }
-    [[nodiscard]] bool hasPicture(std::size_t c) const override { return controls.at(c).picture; }
-    void setFocus(std::size_t) override {}
-    void setToolTip(std::size_t, std::string_view) override {}
-    void setDescription(std::size_t, std::string_view) override {}
-
-    void record(const char *what) { log.push_back(id + "." + what); }
-
-    struct Control {
-        std::string text;
-        bool visible, bold, picture;
-    };
-    std::string id;
-    services::WindowEvents &events;
-    std::vector<std::string> &log;
-    std::vector<Control> controls;
-    bool unloaded = false;
-};
-
-struct FakeServices final : services::WindowServices {
-    std::unique_ptr<services::Window> createWindow(const services::WindowDescription &description,
-                                                   services::WindowEvents &events) override
-    {
-        auto window = std::make_unique<FakeWindow>(description, events, log);
-        windows[std::string(description.id)] = window.get();
-        window->record("create");
-        return window;
-    }
-    void messageBox(const services::MessageBoxRequest &request) override
-    {
-        log.push_back("box: " + request.title);
-    }
-    void beep() override { log.push_back("beep"); }
-    void quit(int status) override { log.push_back("quit " + std::to_string(status)); }
-
-    std::vector<std::string> log;
-    std::map<std::string, FakeWindow *> windows;
-};
-
 class FormsTest : public ::testing::Test {
 public: // the rows of the tables below act on it
     void SetUp() override
     {
-        runtime::resetEnded();
-        runtime::install(services);
+        recorder = std::make_unique<harness::RecordingServices>();
         form = std::make_unique<forms::Form1>();
     }
     void TearDown() override
     {
         form.reset();
-        runtime::resetEnded();
+        recorder.reset();
     }
 
-    [[nodiscard]] FakeWindow &window(const char *id) { return *services.windows.at(id); }
+    [[nodiscard]] harness::RecordingWindow &window(const char *id) const
+    {
+        return recorder->window(id);
+    }
     template <class Name> void click(const char *id, Name control)
     {
-        window(id).events.click(services::rowOf(control));
+        window(id).events().click(services::rowOf(control));
     }
     template <class Name> void doubleClick(const char *id, Name control)
     {
-        window(id).events.doubleClick(services::rowOf(control));
+        window(id).events().doubleClick(services::rowOf(control));
     }
-    [[nodiscard]] FakeWindow::Control &control(Form1Control c)
+    [[nodiscard]] const harness::RecordingWindow::Control &control(Form1Control c) const
     {
-        return window("Form1").controls.at(services::rowOf(c));
+        return window("Form1").control(services::rowOf(c));
     }
+    [[nodiscard]] std::vector<std::string> &log() const { return recorder->log; }
 
-    FakeServices services;
+    std::unique_ptr<harness::RecordingServices> recorder;
     std::unique_ptr<forms::Form1> form;
 };
 
@@ -122,11 +63,11 @@ TEST_F(FormsTest, LoadHidesTheQuestionnaireAndShowsTheIntroductionAlone)
 {
     const std::vector<std::string> expected{"Form1.create", "Form1.hide", "frmSplash.create",
                                             "frmSplash.show"};
-    EXPECT_EQ(services.log, expected);
+    EXPECT_EQ(log(), expected);
     for (Form1Control result : forms::kResultControls)
         EXPECT_FALSE(control(result).visible);
     EXPECT_EQ(control(forms::questionLabel(1)).text, questions().front().text);
-    EXPECT_TRUE(window("frmSplash").controls.at(services::rowOf(SplashControl::Image1)).picture);
+    EXPECT_TRUE(window("frmSplash").control(services::rowOf(SplashControl::Image1)).picture);
 }
 
 // Which controls of the introduction dismiss it, and that it is dismissed once: one
@@ -144,7 +85,7 @@ TEST_F(FormsTest, IntroductionIsDismissedOnceByItsRoutes)
         {"picture", [](FormsTest &t) { t.click("frmSplash", SplashControl::Image1); }, true},
         {"introduction", [](FormsTest &t) { t.click("frmSplash", SplashControl::Label1); }, true},
         {"credit line", [](FormsTest &t) { t.click("frmSplash", SplashControl::Label2); }, true},
-        {"a character", [](FormsTest &t) { t.window("frmSplash").events.keyPress(U'x'); }, true},
+        {"a character", [](FormsTest &t) { t.window("frmSplash").events().keyPress(U'x'); }, true},
         {"by Dorvik", [](FormsTest &t) { t.click("frmSplash", SplashControl::Label3); }, false},
         {"double-click", [](FormsTest &t) { t.doubleClick("frmSplash", SplashControl::Label1); },
          false},
@@ -152,13 +93,12 @@ TEST_F(FormsTest, IntroductionIsDismissedOnceByItsRoutes)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.route);
         TearDown();
-        services.log.clear();
         SetUp();
-        services.log.clear();
+        log().clear();
         row.act(*this);
         row.act(*this); // a second event, as when two arrive together
         const std::vector<std::string> dismissed{"frmSplash.unload", "Form1.show"};
-        EXPECT_EQ(services.log, row.dismisses ? dismissed : std::vector<std::string>{});
+        EXPECT_EQ(log(), row.dismisses ? dismissed : std::vector<std::string>{});
         EXPECT_EQ(form->splash() == nullptr, row.dismisses);
     }
 }
@@ -167,7 +107,7 @@ TEST_F(FormsTest, IntroductionIsDismissedOnceByItsRoutes)
 TEST_F(FormsTest, QuestionnaireEventsReachTheirHandlers)
 {
     click("frmSplash", SplashControl::Command1);
-    services.log.clear();
+    log().clear();
 
     click("Form1", Form1Control::Label7);
     EXPECT_TRUE(control(Form1Control::Label7).bold);
@@ -181,7 +121,7 @@ TEST_F(FormsTest, QuestionnaireEventsReachTheirHandlers)
     doubleClick("Form1", Form1Control::Label_dorvik);
     click("Form1", Form1Control::Picture1);
     EXPECT_FALSE(control(Form1Control::Label14).bold);
-    EXPECT_TRUE(services.log.empty());
+    EXPECT_TRUE(log().empty());
 
     struct Row {
         Form1Control control;
@@ -194,14 +134,79 @@ TEST_F(FormsTest, QuestionnaireEventsReachTheirHandlers)
         {Form1Control::Command2, {"quit 0"}},
     };
     for (const Row &row : rows) {
-        services.log.clear();
+        log().clear();
         click("Form1", row.control);
-        EXPECT_EQ(services.log, row.log)
-            << std::string(forms::kForm1Controls.at(services::rowOf(row.control)).id);
+        EXPECT_EQ(log(), row.log) << std::string(
+            forms::kForm1Controls.at(services::rowOf(row.control)).id);
     }
     EXPECT_TRUE(runtime::hasEnded());
     EXPECT_EQ(runtime::endStatus(), 0);
     EXPECT_TRUE(control(Form1Control::Responso_locomotore).visible);
+}
+
+// What a screen reader is told after each handler, in reading order: the headings and
+// scores row by row, then the explanations; an answer with its state. The uncertain
+// verdict is told before its box opens. Nothing is told for a window not on screen.
+TEST_F(FormsTest, ScreenReadersAreToldWhatEachHandlerChanged)
+{
+    const auto lines = [](std::initializer_list<std::string_view> parts) {
+        std::string words;
+        for (std::string_view part : parts) {
+            if (!words.empty())
+                words += '\n';
+            words += part;
+        }
+        std::replace(words.begin(), words.end(), '\r', '\n');
+        return words;
+    };
+    EXPECT_TRUE(recorder->announcements.empty()) << "the load is not told";
+    click("frmSplash", SplashControl::Command1);
+    EXPECT_TRUE(recorder->announcements.empty()) << "nor the dismissal";
+
+    struct Row {
+        std::uint32_t answers;
+        std::string words;
+    };
+    const Row rows[] = {
+        {0, lines({"Devi cliccare sulle domande!"})},
+        {0b1, lines({"Patologia venosa...", scoreCaption(Score::Venous, 1),
+                     scoreCaption(Score::Locomotor, 0), scoreCaption(Score::Arterial, 0),
+                     report(Report::Venous)})},
+        {0b10, lines({scoreCaption(Score::Venous, 0), "Patologia apparato locomotore...",
+                      scoreCaption(Score::Locomotor, 1), scoreCaption(Score::Arterial, 1),
+                      report(Report::Arterial), report(Report::Locomotor)})},
+        {0b11, lines({scoreCaption(Score::Venous, 1), scoreCaption(Score::Locomotor, 1),
+                      "Patologia incerta...", scoreCaption(Score::Arterial, 1)})},
+    };
+    for (const Row &row : rows) {
+        for (const Question &q : questions()) {
+            if (AnswerSheet::fromMask(row.answers).answer(q.number))
+                click("Form1", forms::questionLabel(q.number));
+            else
+                doubleClick("Form1", forms::questionLabel(q.number));
+        }
+        std::size_t toldBeforeBox = 0;
+        recorder->onBox = [&](const services::MessageBoxRequest &) {
+            toldBeforeBox = recorder->announcements.size();
+        };
+        recorder->announcements.clear();
+        click("Form1", Form1Control::Command1);
+        ASSERT_EQ(recorder->announcements.size(), 1U) << row.answers;
+        EXPECT_EQ(recorder->announcements[0].first, "Form1");
+        EXPECT_EQ(recorder->announcements[0].second, row.words) << row.answers;
+        if (!recorder->boxes.empty()) {
+            EXPECT_EQ(toldBeforeBox, 1U) << "told before the box";
+        }
+        recorder->boxes.clear();
+    }
+
+    recorder->announcements.clear();
+    click("Form1", Form1Control::Label3);
+    doubleClick("Form1", Form1Control::Label3);
+    const std::string third(questions()[2].text);
+    const std::vector<std::pair<std::string, std::string>> answered{
+        {"Form1", "spuntata " + third}, {"Form1", "non spuntata " + third}};
+    EXPECT_EQ(recorder->announcements, answered);
 }
 
 // A kind of control that lacks the operation is a failure the guard reports.
@@ -210,7 +215,7 @@ TEST_F(FormsTest, WrongKindOfControlIsReportedAndEnds)
     runtime::handle([&] { form->controls().setBold(Form1Control::Command1, true); });
     const std::vector<std::string> expected{"Form1.create",   "Form1.hide",    "frmSplash.create",
                                             "frmSplash.show", "box: Tervanel", "quit 1"};
-    EXPECT_EQ(services.log, expected);
+    EXPECT_EQ(log(), expected);
     EXPECT_EQ(runtime::endStatus(), 1);
 }
 

@@ -237,7 +237,7 @@ TEST_F(EvaluateTest, UncertainBoxComesLastOverTheFinalWindow)
 TEST_F(EvaluateTest, RealUncertainBoxClosesWithEnter)
 {
     answer({1, 3});
-    services::runtime::setMessageBoxResponder({});
+    runtime.showBoxes = true;
     ModalBoxCloser closer(Qt::Key_Return);
     pressResponso();
     ASSERT_TRUE(closer.seen.has_value()) << "no box was shown";
@@ -256,10 +256,10 @@ TEST_F(EvaluateTest, BeepComesAfterTheHides)
     pressResponso();
     answer({});
     bool hiddenAtBeep = false;
-    services::runtime::setBeepObserver([&] {
+    runtime.onBeep = [&] {
         hiddenAtBeep = !widget(Label_a).isVisible() && !widget(Picture1).isVisible()
                        && !widget(Responso).isVisible();
-    });
+    };
     pressResponso();
     EXPECT_TRUE(hiddenAtBeep);
 }
@@ -272,7 +272,7 @@ TEST(EvaluateAll, EverySheetShowsWhatItsStepsCallFor)
     for (std::uint32_t mask = 0; mask < (1U << kQuestionCount); ++mask) {
         forms::Form1 form;
         const auto &c = form.controls();
-        const qt::Window &w = qt::qtWindow(form.window());
+        const qt::Window &w = qt::qtWindow(harness::platformOf(form.window()));
         for (int n = 1; n <= kQuestionCount; ++n)
             c.setBold(forms::questionLabel(n), ((mask >> (n - 1)) & 1U) != 0);
         runtime.beeps = 0;

@@ -28,15 +28,20 @@ using enum forms::Form1Control;
 // Makes one operation on one control fail.
 class FailAt final {
 public:
-    FailAt(std::string operation, std::string control)
+    FailAt(RuntimeRecorder &runtime, std::string operation, std::string control)
+        : m_runtime(runtime)
     {
-        services::runtime::setOperationHook(
-            [operation, control](std::string_view op, std::string_view name) {
-                if (op == operation && name == control)
-                    throw std::runtime_error("operazione non riuscita");
-            });
+        runtime.beforeOperation = [operation, control](std::string_view op, std::string_view name) {
+            if (op == operation && name == control)
+                throw std::runtime_error("operazione non riuscita");
+        };
     }
-    ~FailAt() { services::runtime::setOperationHook({}); }
+    ~FailAt() { m_runtime.beforeOperation = {}; }
+    FailAt(const FailAt &) = delete;
+    FailAt &operator=(const FailAt &) = delete;
+
+private:
+    RuntimeRecorder &m_runtime;
 };
 
 void expectFailureReported(const RuntimeRecorder &runtime, const char *mentioning)
@@ -55,7 +60,7 @@ TEST_F(Form1Test, FailureInTheMiddleOfAPressLeavesTheEarlierStepsDone)
     dismissIntroduction();
     click(widget(Label1));
     {
-        FailAt failure("show", "Picture1");
+        FailAt failure(runtime, "show", "Picture1");
         click(widget(Command1));
     }
     expectFailureReported(runtime, "operazione non riuscita");
@@ -77,7 +82,7 @@ TEST(FailureAtLoad, ControlsHiddenBeforeTheFailureStayHidden)
     RuntimeRecorder runtime;
     std::unique_ptr<forms::Form1> form;
     {
-        FailAt failure("hide", "Picture1");
+        FailAt failure(runtime, "hide", "Picture1");
         form = std::make_unique<forms::Form1>();
     }
     expectFailureReported(runtime, "operazione non riuscita");
@@ -92,7 +97,7 @@ TEST(FailureAtLoad, ControlsHiddenBeforeTheFailureStayHidden)
 TEST_F(Form1Test, FailureWhileAnsweringIsReported)
 {
     dismissIntroduction();
-    FailAt failure("setBold", "Label6");
+    FailAt failure(runtime, "setBold", "Label6");
     click(widget(Label6));
     expectFailureReported(runtime, "operazione non riuscita");
     EXPECT_FALSE(label(Label6).isBold());

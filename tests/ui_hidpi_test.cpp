@@ -65,7 +65,7 @@ TEST_F(Form1Test, WindowsScaleAsAWhole)
 
 TEST_F(Form1Test, PicturesAreDrawnAtTheirPlaceAndSize)
 {
-    const qt::Window &splash = qt::qtWindow(form->splash()->window());
+    const qt::Window &splash = qt::qtWindow(harness::platformOf(form->splash()->window()));
     const qt::Picture &portrait = splash.picture(services::rowOf(forms::SplashControl::Image1));
     expectDrawnAtSize(splash.widget(),
                       portrait.geometry().translated(

@@ -115,7 +115,10 @@ TEST_F(SplashTest, WindowHasNoTitleBarAndStandsCentred)
     EXPECT_EQ(control(Label3).palette().color(QPalette::WindowText), QColor(0x808080));
     EXPECT_EQ(QApplication::focusWidget(), &control(Command1))
         << "the only control that takes focus";
-    EXPECT_EQ(qt::qtWindow(splash->window()).picture(services::rowOf(Image1)).picture().size(),
+    EXPECT_EQ(qt::qtWindow(harness::platformOf(splash->window()))
+                  .picture(services::rowOf(Image1))
+                  .picture()
+                  .size(),
               QSize(275, 475));
 }
 

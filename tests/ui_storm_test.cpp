@@ -65,7 +65,10 @@ public:
     int dismissals = 0;
 
 private:
-    [[nodiscard]] qt::Window &window() const { return qt::qtWindow(m_form->window()); }
+    [[nodiscard]] qt::Window &window() const
+    {
+        return qt::qtWindow(harness::platformOf(m_form->window()));
+    }
     [[nodiscard]] QWidget &widget(Form1Control c) const
     {
         return window().widget(services::rowOf(c));
@@ -85,7 +88,7 @@ private:
         m_form.reset();
         processDeferredDeletes();
         m_runtime.endStatus.reset();
-        services::runtime::resetEnded();
+        services::runtime::install(m_runtime); // a run afresh
         m_form = std::make_unique<forms::Form1>();
         m_answers = AnswerSheet{};
         m_highlighted.clear();

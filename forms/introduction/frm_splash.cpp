@@ -41,7 +41,7 @@ std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
 FrmSplash::FrmSplash(services::Window &questionnaire)
     : m_questionnaire(questionnaire)
     , m_window(createWindow(*this))
-    , m_controls(*m_window, kSplashRows)
+    , m_controls(*m_window, kSplashRows, kSplashWidth)
 {
     using enum SplashControl;
     m_controls.setPicture(Image1, services::PictureId::Portrait);

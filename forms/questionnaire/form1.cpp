@@ -10,12 +10,21 @@ namespace tervanel::forms {
 
 namespace {
 
+// The window's rows as it is created: the question labels take their texts from the
+// question catalogue.
+const std::array<services::ControlRow, kForm1Rows.size()> &rows()
+{
+    static const auto rows = [] {
+        auto filled = kForm1Rows;
+        for (const Question &q : questions())
+            filled.at(services::rowOf(questionLabel(q.number))).text = q.text;
+        return filled;
+    }();
+    return rows;
+}
+
 std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
 {
-    // The question labels take their texts from the question catalogue.
-    auto rows = kForm1Rows;
-    for (const Question &q : questions())
-        rows.at(services::rowOf(questionLabel(q.number))).text = q.text;
     const std::string caption = "Tervanel by " + std::string(identity::kWebAddress);
     const services::WindowDescription description{
         .id = "Form1",
@@ -28,7 +37,7 @@ std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
         .back = kForm1Background,
         .font = kForm1Font,
         .keyPreview = false,
-        .controls = rows,
+        .controls = rows(),
     };
     return services::runtime::services().createWindow(description, events);
 }
@@ -37,7 +46,7 @@ std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
 
 Form1::Form1()
     : m_window(createWindow(*this))
-    , m_controls(*m_window, kForm1Rows)
+    , m_controls(*m_window, rows(), kForm1Width)
 {
     using enum Form1Control;
     // The banner is decoded when an evaluation first shows it: start-up need not pay for it.

@@ -4,17 +4,19 @@
 #include "platform/qt/label.hpp"
 #include "platform/qt/picture.hpp"
 #include "platform/qt/window.hpp"
+#include "services/accessibility.hpp"
+#include "services/runtime.hpp"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
 
-#include <algorithm>
-#include <tuple>
-#include <vector>
+#include <optional>
+#include <string>
 
 #ifdef TERVANEL_HAS_QTDBUS
 #include <QDBusArgument>
@@ -34,9 +36,10 @@ void notify(QObject *object, QAccessible::Event type)
     QAccessible::updateAccessibility(&event);
 }
 
-// What a change on a window said, spoken by screen readers once the handler that
-// made it is over: a notification that nothing draws. Orca presents a notification
-// when it starts showing; a label that appears is not presented by itself.
+// The words the program announces for a window, spoken by screen readers once the
+// handler that changed it is over: a notification that nothing draws. Orca presents
+// a notification when it starts showing; a label that appears is not presented by
+// itself.
 class Notice final : public QObject {
 public:
     explicit Notice(QWidget &window)
@@ -48,23 +51,27 @@ public:
     [[nodiscard]] const QString &text() const { return m_text; }
     [[nodiscard]] QWidget &window() const { return m_window; }
 
-    void note(Label &label)
+    // From the event loop, as the window services promise.
+    void announce(const QString &words)
     {
-        if (std::find(m_changed.begin(), m_changed.end(), &label) == m_changed.end())
-            m_changed.emplace_back(&label);
-        if (!m_due) {
-            m_due = true;
-            QMetaObject::invokeMethod(this, &Notice::announce, Qt::QueuedConnection);
-        }
+        m_due = words;
+        QMetaObject::invokeMethod(this, &Notice::deliver, Qt::QueuedConnection);
     }
 
 private:
-    void announce();
+    void deliver()
+    {
+        if (m_due.isEmpty())
+            return;
+        m_text = m_due;
+        m_due.clear();
+        notify(this, QAccessible::NameChanged);
+        notify(this, QAccessible::ObjectShow);
+    }
 
     QWidget &m_window;
-    std::vector<QPointer<Label>> m_changed;
     QString m_text;
-    bool m_due = false;
+    QString m_due;
 };
 
 class NoticeAccessible final : public QAccessibleObject {
@@ -101,70 +108,106 @@ private:
     [[nodiscard]] Notice &notice() const { return static_cast<Notice &>(*object()); }
 };
 
-// Reading order: the left half of the window top to bottom, each row left to right,
-// then the right half (the explanations' column) the same way.
-bool readsBefore(const Label *a, const Label *b)
+namespace a11y = services::accessibility;
+
+QString toQString(const std::string &utf8)
 {
-    const int middle = a->window()->width() / 2;
-    const auto key = [middle](const Label *l) {
-        const QPoint at = l->mapTo(l->window(), QPoint(0, 0));
-        return std::tuple(at.x() >= middle, at.y(), at.x());
-    };
-    return key(a) < key(b);
+    return QString::fromStdString(utf8);
 }
 
-// A question is confirmed with the words screen readers use for a check box; any
-// other label is read as shown, if it is on screen and not empty.
-QString spokenText(const Label &label)
+QAccessible::Role qtRole(a11y::Role role)
 {
-    if (label.presentsAsCheckBox())
-        return (label.isBold() ? QStringLiteral("spuntata ") : QStringLiteral("non spuntata "))
-               + label.text();
-    if (label.isHidden() || label.caption().isEmpty())
-        return {};
-    return displayText(label.caption());
+    switch (role) {
+    case a11y::Role::Frame:
+        return QAccessible::Window;
+    case a11y::Role::Dialog:
+        return QAccessible::Dialog;
+    case a11y::Role::CheckBox:
+        return QAccessible::CheckBox;
+    case a11y::Role::StaticText:
+        return QAccessible::StaticText;
+    case a11y::Role::PushButton:
+        return QAccessible::Button;
+    case a11y::Role::Graphic:
+        return QAccessible::Graphic;
+    case a11y::Role::Grouping:
+        break;
+    }
+    return QAccessible::Grouping;
 }
 
-void Notice::announce()
+// What the program decides a control is, from what the widget shows now.
+a11y::Presentation presentationOf(const QWidget &widget, services::ControlKind kind)
 {
-    m_due = false;
-    std::vector<const Label *> changed;
-    for (const QPointer<Label> &label : m_changed)
-        if (label)
-            changed.push_back(label.data());
-    m_changed.clear();
-    std::stable_sort(changed.begin(), changed.end(), readsBefore);
-    QStringList parts;
-    for (const Label *label : changed)
-        if (const QString part = spokenText(*label); !part.isEmpty())
-            parts.append(part);
-    if (parts.isEmpty())
-        return;
-    m_text = parts.join(QLatin1Char('\n'));
-    notify(this, QAccessible::NameChanged);
-    notify(this, QAccessible::ObjectShow);
+    const std::string description = widget.accessibleName().toStdString();
+    if (const auto *label = qobject_cast<const Label *>(&widget)) {
+        const std::string caption = label->caption().toStdString();
+        return a11y::present(kind, {caption, description, !label->isHidden(), label->isBold()});
+    }
+    if (const auto *button = qobject_cast<const QPushButton *>(&widget)) {
+        const std::string caption = button->text().toStdString();
+        return a11y::present(kind, {caption, description, !button->isHidden(), false});
+    }
+    return a11y::present(kind, {{}, description, !widget.isHidden(), false});
 }
 
-class QuestionAccessible final : public QAccessibleWidget {
+// An action's name as screen readers get it: the program's Italian words, or the
+// toolkit's own press action.
+QString nameOf(a11y::Action action)
+{
+    const std::string_view name = a11y::wordsOf(action).name;
+    if (name.empty())
+        return QAccessibleActionInterface::pressAction();
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QStringList actionNames(services::ControlKind kind)
+{
+    QStringList names;
+    for (const a11y::Action action : a11y::actionsOf(kind))
+        names.append(nameOf(action));
+    return names;
+}
+
+std::optional<a11y::Action> actionNamed(services::ControlKind kind, const QString &name)
+{
+    for (const a11y::Action action : a11y::actionsOf(kind))
+        if (name == nameOf(action))
+            return action;
+    return std::nullopt;
+}
+
+// A control of the program's windows: its role, name, state and actions are the
+// program's; the toolkit adds position, visibility and focus.
+class ControlAccessible final : public QAccessibleWidget {
 public:
-    explicit QuestionAccessible(Label *label)
-        : QAccessibleWidget(label, QAccessible::CheckBox)
+    ControlAccessible(QWidget *widget, services::ControlKind kind)
+        : QAccessibleWidget(widget, qtRole(a11y::present(kind, {}).role))
+        , m_kind(kind)
     {
     }
 
     [[nodiscard]] QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return label().text();
+            return toQString(presentationOf(*widget(), m_kind).name);
         return QAccessibleWidget::text(t);
     }
 
     [[nodiscard]] QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.checkable = true;
-        s.checked = label().isBold();
-        s.focusable = false;
+        const a11y::Presentation p = presentationOf(*widget(), m_kind);
+        if (p.checkable) {
+            s.checkable = true;
+            s.checked = p.checked;
+        }
+        if (!p.focusable)
+            s.focusable = false;
+        if (const auto *button = qobject_cast<const QPushButton *>(widget())) {
+            s.pressed = button->isDown();
+            s.defaultButton = button->isDefault();
+        }
         return s;
     }
 
@@ -172,115 +215,50 @@ public:
     // not their translations.
     [[nodiscard]] QStringList actionNames() const override
     {
-        return {kAnswerYesAction, kTakeBackAction};
+        QStringList names = tervanel::qt::actionNames(m_kind);
+        if (m_kind == services::ControlKind::PushButton)
+            names += QAccessibleWidget::actionNames();
+        return names;
     }
 
-    [[nodiscard]] QString localizedActionDescription(const QString &action) const override
+    [[nodiscard]] QString localizedActionDescription(const QString &name) const override
     {
-        if (action == kAnswerYesAction)
-            return QStringLiteral("Come un clic sulla domanda");
-        if (action == kTakeBackAction)
-            return QStringLiteral("Come un doppio clic sulla domanda");
-        return {};
+        const auto action = actionNamed(m_kind, name);
+        if (action && !a11y::wordsOf(*action).description.empty())
+            return QString::fromUtf8(a11y::wordsOf(*action).description);
+        return QAccessibleWidget::localizedActionDescription(name);
     }
 
-    void doAction(const QString &action) override
+    void doAction(const QString &name) override
     {
-        if (blockedByMessageBox(label()))
+        const auto action = actionNamed(m_kind, name);
+        if (!action) {
+            QAccessibleWidget::doAction(name);
             return;
-        // The same events the mouse delivers, so the same handlers run.
-        if (action == kAnswerYesAction) {
-            Q_EMIT label().clicked();
-        } else if (action == kTakeBackAction) {
-            Q_EMIT label().clicked();
-            Q_EMIT label().doubleClicked();
         }
+        if (auto *button = qobject_cast<QPushButton *>(widget())) {
+            if (services::runtime::messageBoxOpen())
+                return;
+            // Animated, as the toolkit's own buttons do: the click lands from the event
+            // loop, so the screen reader's request returns before any box it opens.
+            button->animateClick();
+            return;
+        }
+        performAction(*widget(), *action);
     }
 
     [[nodiscard]] QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
 private:
-    [[nodiscard]] Label &label() const { return static_cast<Label &>(*widget()); }
+    services::ControlKind m_kind;
 };
 
-// Any other label: its caption as shown, or nothing while it is hidden, so that a
-// caption left over from the layout never reaches the screen reader.
-class LabelAccessible final : public QAccessibleWidget {
-public:
-    explicit LabelAccessible(Label *label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
-    {
-    }
-
-    [[nodiscard]] QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return widget()->isHidden() ? QString() : displayText(label().caption());
-        return QAccessibleWidget::text(t);
-    }
-
-private:
-    [[nodiscard]] Label &label() const { return static_cast<Label &>(*widget()); }
-};
-
-// The windows' push buttons, pressed as a click of the mouse would press them.
-class ButtonAccessible final : public QAccessibleWidget {
-public:
-    explicit ButtonAccessible(QPushButton *button)
-        : QAccessibleWidget(button, QAccessible::Button)
-    {
-    }
-
-    [[nodiscard]] QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return button().text().remove(QLatin1Char('&'));
-        return QAccessibleWidget::text(t);
-    }
-
-    [[nodiscard]] QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.pressed = button().isDown();
-        s.defaultButton = button().isDefault();
-        return s;
-    }
-
-    [[nodiscard]] QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString &action) override
-    {
-        if (action != pressAction()) {
-            QAccessibleWidget::doAction(action);
-            return;
-        }
-        if (blockedByMessageBox(button()))
-            return;
-        // Animated, as the toolkit's own buttons do: the click lands from the event
-        // loop, so the screen reader's request returns before any box it opens.
-        button().animateClick();
-    }
-
-    [[nodiscard]] QStringList keyBindingsForAction(const QString &) const override { return {}; }
-
-private:
-    [[nodiscard]] QPushButton &button() const { return static_cast<QPushButton &>(*widget()); }
-};
-
-// A window the user cannot minimise is a passing one, a dialog: the introduction.
-// The questionnaire is the program's frame. An untitled window is named by its
-// accessible name. Its notice is its last child.
+// The questionnaire is the program's frame and the introduction a dialog. An untitled
+// window is named by its accessible name. Its notice is its last child.
 class WindowAccessible final : public QAccessibleWidget {
 public:
     explicit WindowAccessible(QWidget *window)
-        : QAccessibleWidget(window,
-                            window->windowType() == Qt::Dialog
-                                    || !window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)
-                                ? QAccessible::Dialog
-                                : QAccessible::Window)
+        : QAccessibleWidget(window, qtRole(a11y::roleOf(frameOf(*window))))
         , m_notice(new Notice(*window))
     {
     }
@@ -305,16 +283,6 @@ private:
     Notice *m_notice;
 };
 
-// Pictures are graphics; the introduction's frame groups its controls.
-class PictureAccessible final : public QAccessibleWidget {
-public:
-    explicit PictureAccessible(Picture *picture)
-        : QAccessibleWidget(picture, picture->role() == Picture::Role::Frame ? QAccessible::Grouping
-                                                                             : QAccessible::Graphic)
-    {
-    }
-};
-
 // The program's own windows carry a mark (not while they are being taken apart);
 // message boxes, tool tips and the toolkit's other windows keep the toolkit's
 // presentation.
@@ -328,31 +296,16 @@ QAccessibleInterface *accessibleFactory(const QString &, QObject *object)
 {
     if (auto *notice = dynamic_cast<Notice *>(object))
         return new NoticeAccessible(notice);
-    if (auto *label = qobject_cast<Label *>(object)) {
-        if (label->presentsAsCheckBox())
-            return new QuestionAccessible(label);
-        return new LabelAccessible(label);
-    }
-    if (auto *picture = qobject_cast<Picture *>(object))
-        return new PictureAccessible(picture);
-    if (auto *button = qobject_cast<QPushButton *>(object);
-        button && isProgramWindow(button->window()))
-        return new ButtonAccessible(button);
-    if (isProgramWindow(object))
-        return new WindowAccessible(static_cast<QWidget *>(object));
+    if (!object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (isProgramWindow(widget))
+        return new WindowAccessible(widget);
+    if (!isProgramWindow(widget->window()))
+        return nullptr;
+    if (const auto kind = controlKindOf(*widget))
+        return new ControlAccessible(widget, *kind);
     return nullptr;
-}
-
-// Notes a change on a window that the user sees, for its notice.
-void note(Label &label)
-{
-    QWidget *window = label.window();
-    if (!window->isVisible() || !isProgramWindow(window))
-        return;
-    QAccessible::queryAccessibleInterface(window); // makes the window's notice
-    for (QObject *child : window->children())
-        if (auto *notice = dynamic_cast<Notice *>(child))
-            notice->note(label);
 }
 
 // The toolkit's bridge tells AT-SPI only "showing" when a widget is shown or hidden,
@@ -397,16 +350,19 @@ void installAccessibility()
     static_cast<void>(installed);
 }
 
-bool blockedByMessageBox(const QWidget &widget)
+void announce(QWidget &window, const QString &words)
 {
-    const QWidget *modal = QApplication::activeModalWidget();
-    return modal && modal != widget.window();
+    if (!isProgramWindow(&window))
+        return;
+    QAccessible::queryAccessibleInterface(&window); // makes the window's notice
+    for (QObject *child : window.children())
+        if (auto *notice = dynamic_cast<Notice *>(child))
+            notice->announce(words);
 }
 
 void captionChanged(Label &label)
 {
     notify(&label, QAccessible::NameChanged);
-    note(label);
 }
 
 void visibilityChanged(Label &label)
@@ -415,19 +371,14 @@ void visibilityChanged(Label &label)
         return;
     notify(&label, QAccessible::NameChanged); // a hidden label has no name
     sendVisibleState(label);
-    if (!label.isHidden())
-        note(label);
 }
 
-void answerSet(Label &label, bool changed)
+void answerChanged(Label &label)
 {
-    if (changed) {
-        QAccessible::State checked;
-        checked.checked = true;
-        QAccessibleStateChangeEvent event(&label, checked);
-        QAccessible::updateAccessibility(&event);
-    }
-    note(label);
+    QAccessible::State checked;
+    checked.checked = true;
+    QAccessibleStateChangeEvent event(&label, checked);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace tervanel::qt

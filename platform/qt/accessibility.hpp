@@ -8,26 +8,19 @@ namespace tervanel::qt {
 
 class Label;
 
-// What screen readers see of the windows:
-// - the questionnaire is a frame and the introduction a dialog, each with its title;
-// - each question label is a check box whose checked state is the answer, with two
-//   actions: one answers yes (as a click does), one takes the answer back (as a
-//   double-click does); the mouse and the keyboard focus work as before;
-// - any other label is static text, nameless while hidden;
-// - while a message box is open, no accessible action reaches the window behind it.
+// Screen readers see the program's windows and controls as the program's accessibility
+// decides (services/accessibility.hpp): this installs the toolkit's side of it, and
+// gives each window a notice, an object that nothing draws, which speaks the program's
+// announcements.
 void installAccessibility();
 
-// The names of the two actions of a question, as screen readers list them.
-inline const QString kAnswerYesAction = QStringLiteral("Rispondi sì");
-inline const QString kTakeBackAction = QStringLiteral("Togli la risposta");
-
-// Whether an open message box keeps input from reaching the widget's window.
-[[nodiscard]] bool blockedByMessageBox(const QWidget &widget);
+// Speaks the words as a notification of the window, from the event loop.
+void announce(QWidget &window, const QString &words);
 
 // Called by the labels when their caption or visibility changes, and when a
-// question's answer is set, changed or not.
+// question's answer changes.
 void captionChanged(Label &label);
 void visibilityChanged(Label &label);
-void answerSet(Label &label, bool changed);
+void answerChanged(Label &label);
 
 } // namespace tervanel::qt

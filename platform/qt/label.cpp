@@ -3,7 +3,6 @@
 #include "platform/qt/accessibility.hpp"
 #include "platform/qt/convert.hpp"
 
-#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
@@ -107,19 +106,8 @@ void Label::setBold(bool bold)
         f.setBold(bold);
         setFont(f);
     }
-    if (m_checkBox)
-        answerSet(*this, changed); // confirmed even when it stays as it was
-}
-
-// Screen readers reach a question only through the mouse: Orca 43's flat review
-// offers a left click, which answers, and a right click, which takes the answer back
-// as a double-click does. Without a screen reader a right click does nothing.
-void Label::onRightClick()
-{
-    if (m_checkBox && QAccessible::isActive()) {
-        Q_EMIT clicked();
-        Q_EMIT doubleClicked();
-    }
+    if (m_checkBox && changed)
+        answerChanged(*this);
 }
 
 void Label::setForeColor(services::VbColor color)

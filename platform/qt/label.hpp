@@ -49,6 +49,7 @@ public:
 Q_SIGNALS:
     void clicked();
     void doubleClicked();
+    void rightClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -57,10 +58,9 @@ private:
     QString m_caption;
     services::VbColor m_fore{0};
     services::VbColor m_back{0};
-    void onRightClick();
 
     ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); },
-                          [this] { onRightClick(); }};
+                          [this] { Q_EMIT rightClicked(); }};
     bool m_checkBox;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/qt/look.hpp"
 
+#include "services/failures.hpp"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QFontDatabase>
@@ -40,8 +42,7 @@ void registerBuiltInFonts()
                                               static_cast<qsizetype>(resource.size()))
                     : resource.uncompressedData();
             if (!resource.isValid() || QFontDatabase::addApplicationFontFromData(data) < 0)
-                throw std::runtime_error(std::string("il carattere ") + file
-                                         + " manca o è danneggiato");
+                throw services::OperationFailed(services::Failure::FontMissing, file);
         }
         return true;
     }();

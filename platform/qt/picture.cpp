@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include <stdexcept>
+#include "services/failures.hpp"
 
 namespace tervanel::qt {
 
@@ -17,7 +17,7 @@ void Picture::setPicture(const QString &resource)
 {
     QPixmap picture;
     if (!picture.load(resource))
-        throw std::runtime_error("l'immagine " + resource.toStdString() + " manca o è danneggiata");
+        throw services::OperationFailed(services::Failure::PictureMissing, resource.toStdString());
     m_picture = picture;
     update();
 }

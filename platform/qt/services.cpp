@@ -3,6 +3,7 @@
 #include "platform/qt/convert.hpp"
 #include "platform/qt/window.hpp"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
@@ -56,6 +57,15 @@ void Services::quit(int status)
     for (QWidget *window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(status);
+}
+
+} // namespace tervanel::qt
+
+namespace tervanel::qt {
+
+bool Services::screenReaderRunning() const
+{
+    return QAccessible::isActive();
 }
 
 } // namespace tervanel::qt

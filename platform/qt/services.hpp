@@ -15,6 +15,7 @@ public:
     void messageBox(const services::MessageBoxRequest &request) override;
     void beep() override;
     void quit(int status) override;
+    [[nodiscard]] bool screenReaderRunning() const override;
 };
 
 } // namespace tervanel::qt

@@ -1,9 +1,12 @@
 #include "platform/qt/window.hpp"
 
+#include "platform/qt/accessibility.hpp"
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
 #include "platform/qt/window_frame.hpp"
+#include "services/gestures.hpp"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -20,6 +23,37 @@ namespace tervanel::qt {
 namespace {
 
 using services::ControlKind;
+namespace gestures = services::gestures;
+
+// Where a control keeps its row and kind, and a window its frame, for screen readers.
+constexpr const char *kRowProperty = "tervanelRow";
+constexpr const char *kKindProperty = "tervanelKind";
+constexpr const char *kFrameProperty = "tervanelFrame";
+
+gestures::Key keyOf(const QKeyEvent &key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+        return gestures::Key::Enter;
+    case Qt::Key_Enter:
+        return gestures::Key::KeypadEnter;
+    case Qt::Key_Space:
+        return gestures::Key::Space;
+    case Qt::Key_Tab:
+        return gestures::Key::Tab;
+    case Qt::Key_Backtab:
+        return gestures::Key::BackTab;
+    default:
+        return gestures::Key::Other;
+    }
+}
+
+gestures::KeyPress pressOf(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers others =
+        key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier | Qt::GroupSwitchModifier);
+    return {keyOf(key), !key.text().isEmpty(), key.isAutoRepeat(), others != Qt::NoModifier};
+}
 
 Qt::WindowFlags flagsOf(services::WindowFrame frame)
 {
@@ -44,6 +78,20 @@ public:
         , m_keyPreview(description.keyPreview)
     {
         setProperty(kProgramWindowProperty, true);
+        setProperty(kFrameProperty, static_cast<int>(description.frame));
+    }
+
+    // What the user did on a control, or asked of it through a screen reader, as the
+    // program's gestures deliver it; nothing once the window is unloaded.
+    void deliver(std::size_t row, gestures::Gesture gesture, ControlKind kind)
+    {
+        if (m_events)
+            gestures::deliver(*m_events, row, gesture, kind, QAccessible::isActive());
+    }
+    void perform(std::size_t row, services::accessibility::Action action)
+    {
+        if (m_events)
+            gestures::perform(*m_events, row, action);
     }
 
     // While the toolkit takes the window apart after this, it is no longer one of the
@@ -97,7 +145,7 @@ protected:
 private:
     bool deliverKey(const QKeyEvent &key)
     {
-        if (!m_keyPreview || key.text().isEmpty())
+        if (gestures::effectOf(pressOf(key), m_keyPreview, false) != gestures::KeyEffect::Preview)
             return false;
         if (!m_events)
             return true;
@@ -119,17 +167,20 @@ private:
 // button is the window's default, so the focused one takes it.
 class PushButton final : public QPushButton {
 public:
-    PushButton(const QString &text, QWidget *parent)
-        : QPushButton(text, parent)
+    explicit PushButton(QWidget *parent)
+        : QPushButton(parent)
     {
     }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
-        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            if (!event->isAutoRepeat())
+        // Space stays the toolkit's: pressed down, clicked on release.
+        const gestures::KeyPress press = pressOf(*event);
+        const bool enter =
+            press.key == gestures::Key::Enter || press.key == gestures::Key::KeypadEnter;
+        if (enter && !press.otherModifiers) {
+            if (gestures::effectOf(press, false, true) == gestures::KeyEffect::PressFocused)
                 click();
             event->accept();
             return;
@@ -200,18 +251,22 @@ void Window::build(const services::WindowDescription &description)
 {
     const std::span<const services::ControlRow> rows = description.controls;
     m_controls.assign(rows.size(), nullptr);
-    m_kinds.clear();
-    std::vector<std::pair<int, QWidget *>> focusable;
+    auto *window = static_cast<TopLevel *>(m_window.data());
 
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const services::ControlRow &row = rows[i];
         QWidget *parent = row.parent ? m_controls.at(*row.parent) : m_window.data();
         QWidget *control = nullptr;
+        const auto mark = [&row, i](QWidget &widget) {
+            widget.setProperty(kRowProperty, static_cast<qulonglong>(i));
+            widget.setProperty(kKindProperty, static_cast<int>(row.kind));
+        };
 
         switch (row.kind) {
         case ControlKind::Label:
         case ControlKind::QuestionLabel: {
             auto *label = new Label(parent, row.kind == ControlKind::QuestionLabel);
+            mark(*label); // before anything tells screen readers of it
             if (row.align == services::Align::Centre)
                 label->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
             if (row.back)
@@ -219,14 +274,23 @@ void Window::build(const services::WindowDescription &description)
             if (row.fore)
                 label->setForeColor(*row.fore);
             label->setCaption(toQString(row.text));
-            QObject::connect(label, &Label::clicked, label, [this, i] { m_events.click(i); });
-            QObject::connect(label, &Label::doubleClicked, label,
-                             [this, i] { m_events.doubleClick(i); });
+            const ControlKind kind = row.kind;
+            QObject::connect(label, &Label::clicked, label, [window, i, kind] {
+                window->deliver(i, gestures::Gesture::Click, kind);
+            });
+            QObject::connect(label, &Label::doubleClicked, label, [window, i, kind] {
+                window->deliver(i, gestures::Gesture::DoubleClick, kind);
+            });
+            QObject::connect(label, &Label::rightClicked, label, [window, i, kind] {
+                window->deliver(i, gestures::Gesture::RightClick, kind);
+            });
             control = label;
             break;
         }
         case ControlKind::PushButton: {
-            auto *button = new PushButton(toQString(row.text), parent);
+            auto *button = new PushButton(parent);
+            mark(*button);
+            button->setText(toQString(row.text));
             // No button is the window's default (Enter) or cancel (Esc) button.
             button->setAutoDefault(false);
             button->setDefault(false);
@@ -238,6 +302,7 @@ void Window::build(const services::WindowDescription &description)
         }
         case ControlKind::PictureBox: {
             auto *box = new Picture(parent, PictureFit::NaturalSize);
+            mark(*box);
             box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // two pixels on each side
             box->setFocusPolicy(Qt::StrongFocus);
             if (row.back) {
@@ -251,66 +316,57 @@ void Window::build(const services::WindowDescription &description)
         }
         case ControlKind::Image:
             control = new Picture(parent, PictureFit::Stretch);
+            mark(*control);
             break;
         case ControlKind::Frame: {
             auto *frame = new Picture(parent, PictureFit::NaturalSize, Picture::Role::Frame);
+            mark(*frame);
             frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // an etched line
             control = frame;
             break;
         }
         }
-        if (auto *picture = qobject_cast<Picture *>(control))
-            QObject::connect(picture, &Picture::clicked, picture, [this, i] { m_events.click(i); });
+        if (auto *picture = qobject_cast<Picture *>(control)) {
+            const ControlKind kind = row.kind;
+            QObject::connect(picture, &Picture::clicked, picture, [window, i, kind] {
+                window->deliver(i, gestures::Gesture::Click, kind);
+            });
+        }
 
         control->setObjectName(toQString(row.id));
         if (row.font)
             control->setFont(dialogFont(row.font->points, row.font->bold));
         control->setGeometry(toQRect(row.geometry));
-        if (row.tabIndex && control->focusPolicy() != Qt::NoFocus)
-            focusable.emplace_back(*row.tabIndex, control);
         m_controls[i] = control;
-        m_kinds.push_back(row.kind);
     }
 
-    std::sort(focusable.begin(), focusable.end());
-    for (std::size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+    const std::vector<std::size_t> order = gestures::tabOrder(rows);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(m_controls[order[i - 1]], m_controls[order[i]]);
 }
 
 QWidget &Window::widget() const
 {
-    if (!m_window)
-        throw std::logic_error("the window is unloaded");
     return *m_window;
 }
 
 QWidget &Window::widget(std::size_t control) const
 {
-    static_cast<void>(widget()); // throws once unloaded
     return *m_controls.at(control);
 }
 
 Label &Window::label(std::size_t control) const
 {
-    const ControlKind kind = m_kinds.at(control);
-    if (kind != ControlKind::Label && kind != ControlKind::QuestionLabel)
-        throw std::logic_error(widget(control).objectName().toStdString() + " is not a label");
     return static_cast<Label &>(widget(control));
 }
 
 Picture &Window::picture(std::size_t control) const
 {
-    const ControlKind kind = m_kinds.at(control);
-    if (kind != ControlKind::PictureBox && kind != ControlKind::Image && kind != ControlKind::Frame)
-        throw std::logic_error(widget(control).objectName().toStdString() + " is not a picture");
     return static_cast<Picture &>(widget(control));
 }
 
 QPushButton &Window::button(std::size_t control) const
 {
-    if (m_kinds.at(control) != ControlKind::PushButton)
-        throw std::logic_error(widget(control).objectName().toStdString()
-                               + " is not a push button");
     return static_cast<QPushButton &>(widget(control));
 }
 
@@ -339,8 +395,8 @@ void Window::unload()
 
 void Window::setText(std::size_t control, std::string_view text)
 {
-    if (m_kinds.at(control) == ControlKind::PushButton)
-        button(control).setText(toQString(text));
+    if (auto *pushButton = qobject_cast<QPushButton *>(&widget(control)))
+        pushButton->setText(toQString(text));
     else
         label(control).setCaption(toQString(text));
 }
@@ -380,6 +436,16 @@ bool Window::hasPicture(std::size_t control) const
     return !picture(control).picture().isNull();
 }
 
+bool Window::isVisible() const
+{
+    return m_window && m_window->isVisible();
+}
+
+void Window::announce(std::string_view words)
+{
+    tervanel::qt::announce(widget(), toQString(words));
+}
+
 void Window::setFocus(std::size_t control)
 {
     widget(control).setFocus();
@@ -393,6 +459,27 @@ void Window::setToolTip(std::size_t control, std::string_view text)
 void Window::setDescription(std::size_t control, std::string_view text)
 {
     widget(control).setAccessibleName(toQString(text));
+}
+
+std::optional<services::ControlKind> controlKindOf(const QWidget &control)
+{
+    const QVariant kind = control.property(kKindProperty);
+    if (!kind.isValid())
+        return std::nullopt;
+    return static_cast<services::ControlKind>(kind.toInt());
+}
+
+services::WindowFrame frameOf(const QWidget &window)
+{
+    return static_cast<services::WindowFrame>(window.property(kFrameProperty).toInt());
+}
+
+void performAction(QWidget &control, services::accessibility::Action action)
+{
+    auto *window = dynamic_cast<TopLevel *>(control.window());
+    const auto kind = controlKindOf(control);
+    if (window && kind)
+        window->perform(control.property(kRowProperty).toULongLong(), action);
 }
 
 Window &qtWindow(services::Window &window)

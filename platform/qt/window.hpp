@@ -2,6 +2,7 @@
 
 #include "platform/qt/label.hpp"
 #include "platform/qt/picture.hpp"
+#include "services/accessibility.hpp"
 #include "services/window_services.hpp"
 
 #include <QPointer>
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace tervanel::qt {
@@ -39,6 +41,8 @@ public:
     void setFocus(std::size_t control) override;
     void setToolTip(std::size_t control, std::string_view text) override;
     void setDescription(std::size_t control, std::string_view text) override;
+    [[nodiscard]] bool isVisible() const override;
+    void announce(std::string_view words) override;
 
     // The widgets, for the tests and the benchmarks that drive them as a user would.
     // After unload() there are none.
@@ -55,8 +59,14 @@ private:
     services::WindowEvents &m_events;
     QPointer<QWidget> m_window;
     std::vector<QWidget *> m_controls;
-    std::vector<services::ControlKind> m_kinds;
 };
+
+// What the program's accessibility needs to know of a widget: a control's kind (none
+// for a widget that is no control of the program), a window's frame; and a screen
+// reader's action on a control, delivered as the program's gestures say.
+[[nodiscard]] std::optional<services::ControlKind> controlKindOf(const QWidget &control);
+[[nodiscard]] services::WindowFrame frameOf(const QWidget &window);
+void performAction(QWidget &control, services::accessibility::Action action);
 
 // The Qt window behind a window of the program.
 [[nodiscard]] Window &qtWindow(services::Window &window);

@@ -94,6 +94,12 @@ void Services::quit(int status)
     }
 }
 
+bool Services::screenReaderRunning() const
+{
+    BOOL running = FALSE;
+    return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
+}
+
 int Services::run()
 {
     MSG message{};

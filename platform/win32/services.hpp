@@ -22,6 +22,7 @@ public:
     void messageBox(const services::MessageBoxRequest &request) override;
     void beep() override;
     void quit(int status) override;
+    [[nodiscard]] bool screenReaderRunning() const override;
 
     // Runs the message loop until quit() or until no window of the program is loaded,
     // and returns the status.

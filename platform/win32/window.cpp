@@ -255,4 +255,17 @@ void Window::setDescription(std::size_t index, std::string_view text)
     picture(index).setAccessibleName(toWide(text));
 }
 
+bool Window::isVisible() const
+{
+    return !m_unloaded && m_form && m_form->isVisible();
+}
+
+void Window::announce(std::string_view words)
+{
+    // Until the window carries a live region: an alert on the window itself.
+    static_cast<void>(words);
+    if (m_form)
+        NotifyWinEvent(EVENT_SYSTEM_ALERT, m_form->hwnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
 } // namespace tervanel::win32

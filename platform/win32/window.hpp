@@ -33,6 +33,8 @@ public:
     void setFocus(std::size_t control) override;
     void setToolTip(std::size_t control, std::string_view text) override;
     void setDescription(std::size_t control, std::string_view text) override;
+    [[nodiscard]] bool isVisible() const override;
+    void announce(std::string_view words) override;
 
     // Loaded: created and not unloaded. The native window may outlive this for a moment.
     [[nodiscard]] bool isLoaded() const { return !m_unloaded; }

@@ -1,6 +1,7 @@
 #include "tests/support/ui_test.hpp"
 
 #include "forms/introduction/frm_splash.hpp"
+#include "platform/qt/services.hpp"
 
 #include <QApplication>
 #include <QTest>
@@ -8,24 +9,19 @@
 
 namespace tervanel::test {
 
-RuntimeRecorder::RuntimeRecorder()
+namespace {
+
+qt::Services &qtServices()
 {
-    services::runtime::resetEnded();
-    services::runtime::setMessageBoxResponder([this](const services::MessageBoxRequest &request) {
-        boxes.push_back(request);
-        if (onBox)
-            onBox(request);
-    });
-    services::runtime::setBeepObserver([this] { ++beeps; });
-    services::runtime::setEndObserver([this](int status) { endStatus = status; });
+    static qt::Services services;
+    return services;
 }
 
-RuntimeRecorder::~RuntimeRecorder()
+} // namespace
+
+RuntimeRecorder::RuntimeRecorder()
+    : RecordingServices(&qtServices())
 {
-    services::runtime::setMessageBoxResponder({});
-    services::runtime::setBeepObserver({});
-    services::runtime::setEndObserver({});
-    services::runtime::resetEnded();
 }
 
 ModalBoxCloser::ModalBoxCloser(std::optional<Qt::Key> key)

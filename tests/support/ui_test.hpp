@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/questionnaire/form1.hpp"
+#include "harness/recording_services.hpp"
 #include "platform/qt/window.hpp"
 #include "services/control_table.hpp"
 #include "services/runtime.hpp"
@@ -27,20 +28,11 @@ inline void PrintTo(const QString &text, std::ostream *out)
 
 namespace tervanel::test {
 
-// Stands in for the user at message boxes, for the speaker and for the end of the
-// program: records what the windows ask for, so tests never block and never exit.
-class RuntimeRecorder final {
+// The Qt services under a recorder: stands in for the user at message boxes, for the
+// speaker and for the end of the program, so tests never block and never exit.
+class RuntimeRecorder final : public harness::RecordingServices {
 public:
     RuntimeRecorder();
-    ~RuntimeRecorder();
-    RuntimeRecorder(const RuntimeRecorder &) = delete;
-    RuntimeRecorder &operator=(const RuntimeRecorder &) = delete;
-
-    std::vector<services::MessageBoxRequest> boxes;
-    int beeps = 0;
-    std::optional<int> endStatus;
-    // Called while a box is "open", to see the window as it stands behind it.
-    std::function<void(const services::MessageBoxRequest &)> onBox;
 };
 
 // Closes the next real modal message box from inside its own event loop, once it is
@@ -71,15 +63,15 @@ private:
 // The widgets behind a window of the program and its controls.
 [[nodiscard]] inline QWidget &widgetOf(services::Window &window)
 {
-    return qt::qtWindow(window).widget();
+    return qt::qtWindow(harness::platformOf(window)).widget();
 }
 template <class Name> [[nodiscard]] QWidget &widgetOf(services::Window &window, Name control)
 {
-    return qt::qtWindow(window).widget(services::rowOf(control));
+    return qt::qtWindow(harness::platformOf(window)).widget(services::rowOf(control));
 }
 template <class Name> [[nodiscard]] qt::Label &labelOf(services::Window &window, Name control)
 {
-    return qt::qtWindow(window).label(services::rowOf(control));
+    return qt::qtWindow(harness::platformOf(window)).label(services::rowOf(control));
 }
 
 // Real input through the widget's window, as the platform delivers it: a click is a
@@ -108,7 +100,10 @@ protected:
     {
         return form->controls();
     }
-    [[nodiscard]] qt::Window &window() const { return qt::qtWindow(form->window()); }
+    [[nodiscard]] qt::Window &window() const
+    {
+        return qt::qtWindow(harness::platformOf(form->window()));
+    }
     [[nodiscard]] QWidget &windowWidget() const { return window().widget(); }
     [[nodiscard]] QWidget &widget(forms::Form1Control c) const
     {

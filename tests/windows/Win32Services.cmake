@@ -15,7 +15,10 @@ configure_file("${CMAKE_CURRENT_LIST_DIR}/win32_services_test.rc.in"
 add_executable(win32_services_test "${CMAKE_CURRENT_LIST_DIR}/win32_services_test.cpp"
     "${CMAKE_CURRENT_BINARY_DIR}/win32_services_test.rc")
 # The test reads the controls as a screen reader does, through oleacc.
-target_link_libraries(win32_services_test PRIVATE tervanel_win32 tervanel_forms oleacc gtest gtest_main)
+add_library(tervanel_recording STATIC "${PROJECT_SOURCE_DIR}/harness/recording_services.cpp")
+target_link_libraries(tervanel_recording PUBLIC tervanel_services)
+target_link_libraries(win32_services_test
+    PRIVATE tervanel_win32 tervanel_forms tervanel_recording oleacc gtest gtest_main)
 set_property(TARGET win32_services_test PROPERTY CROSSCOMPILING_EMULATOR
     "${CMAKE_CURRENT_LIST_DIR}/with-display" ${CMAKE_CROSSCOMPILING_EMULATOR})
 gtest_discover_tests(win32_services_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120

@@ -7,6 +7,7 @@
 #include "core/scoring.hpp"
 #include "forms/introduction/frm_splash.hpp"
 #include "forms/questionnaire/form1.hpp"
+#include "harness/recording_services.hpp"
 #include "platform/win32/pictures.hpp"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/scaling.hpp"
@@ -42,14 +43,14 @@ Services &theServices()
     return services;
 }
 
-Form &nativeOf(const services::Window &window)
+Form &nativeOf(services::Window &window)
 {
-    Form *form = dynamic_cast<const Window &>(window).form();
+    Form *form = dynamic_cast<const Window &>(harness::platformOf(window)).form();
     EXPECT_NE(form, nullptr);
     return *form;
 }
 
-template <class Name> Control &controlOf(const services::Window &window, Name name)
+template <class Name> Control &controlOf(services::Window &window, Name name)
 {
     return *nativeOf(window).controls().at(services::rowOf(name));
 }
@@ -90,12 +91,7 @@ class Win32ServicesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        theServices();
-        services::runtime::resetEnded();
-        services::runtime::setMessageBoxResponder(
-            [this](const services::MessageBoxRequest &r) { m_boxes.push_back(r); });
-        services::runtime::setBeepObserver([this] { ++m_beeps; });
-        services::runtime::setEndObserver([this](int status) { m_ended.push_back(status); });
+        m_recorder = std::make_unique<harness::RecordingServices>(&theServices());
         m_form1 = std::make_unique<forms::Form1>();
         theServices().processPending();
     }
@@ -104,9 +100,7 @@ protected:
     {
         m_form1.reset();
         theServices().processPending();
-        services::runtime::setMessageBoxResponder({});
-        services::runtime::setBeepObserver({});
-        services::runtime::setEndObserver({});
+        m_recorder.reset();
     }
 
     void dismissSplash()
@@ -124,10 +118,8 @@ protected:
         return dynamic_cast<Label &>(controlOf(m_form1->window(), name));
     }
 
+    std::unique_ptr<harness::RecordingServices> m_recorder;
     std::unique_ptr<forms::Form1> m_form1;
-    std::vector<services::MessageBoxRequest> m_boxes;
-    std::vector<int> m_ended;
-    int m_beeps = 0;
 };
 
 TEST_F(Win32ServicesTest, WindowsAndControlsStandWhereTheirTablesPutThem)
@@ -400,19 +392,19 @@ TEST_F(Win32ServicesTest, TabEnterAndSpaceOnTheQuestionnaire)
     EXPECT_EQ(GetFocus(), control(Command1));
 
     key(VK_RETURN); // Responso with no answer: the reminder and one beep
-    EXPECT_EQ(m_beeps, 1);
+    EXPECT_EQ(m_recorder->beeps, 1);
     key(VK_SPACE);
-    EXPECT_EQ(m_beeps, 2);
+    EXPECT_EQ(m_recorder->beeps, 2);
 
     m_form1->controls().show(Picture1);
     key(VK_TAB);
     EXPECT_EQ(GetFocus(), control(Picture1));
     key(VK_RETURN); // no button has the focus: nothing
-    EXPECT_EQ(m_beeps, 2);
+    EXPECT_EQ(m_recorder->beeps, 2);
     key(VK_TAB);
     EXPECT_EQ(GetFocus(), control(Command2));
     key(VK_RETURN); // Fine
-    EXPECT_EQ(m_ended, std::vector<int>{0});
+    EXPECT_EQ(m_recorder->endStatus, std::optional(0));
 }
 
 struct Accessible {
@@ -621,8 +613,8 @@ TEST_F(Win32ServicesTest, TheIntroductionCannotBeClosedTheQuestionnaireCloseBoxE
 
     dismissSplash();
     SendMessageW(form1(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(dynamic_cast<const Window &>(m_form1->window()).isLoaded());
-    EXPECT_TRUE(m_ended.empty()) << "no handler of the program runs";
+    EXPECT_FALSE(dynamic_cast<const Window &>(harness::platformOf(m_form1->window())).isLoaded());
+    EXPECT_FALSE(m_recorder->endStatus.has_value()) << "no handler of the program runs";
     EXPECT_EQ(theServices().run(), 0) << "no window is left: the loop ends with 0";
 }
 

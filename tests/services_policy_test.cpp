@@ -1,0 +1,260 @@
+// What the program decides once for every platform: what a screen reader is told, what
+// the gestures and keys deliver, and the words of its failures. No toolkit here.
+
+#include "services/accessibility.hpp"
+#include "services/failures.hpp"
+#include "services/gestures.hpp"
+#include "services/runtime.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tervanel::services {
+namespace {
+
+namespace a11y = accessibility;
+using gestures::Event;
+using gestures::Gesture;
+using Kind = ControlKind;
+
+std::vector<Event> eventsOf(std::span<const Event> events)
+{
+    return {events.begin(), events.end()};
+}
+
+// A window 200 pixels wide: a question and two labels on the left, one
+// label on the right; a frame at (100, 0) holding a label 10 pixels in.
+const std::array<ControlRow, 6> kRows{{
+    {"Q", Kind::QuestionLabel, "Domanda\runo", {0, 40, 90, 10}, {}, {}, {}, Align::Left, 0, {}},
+    {"Low", Kind::Label, "sotto", {0, 60, 90, 10}, {}, {}, {}, Align::Left, 1, {}},
+    {"High", Kind::Label, "sopra", {50, 20, 40, 10}, {}, {}, {}, Align::Left, 2, {}},
+    {"Frame", Kind::Frame, {}, {100, 0, 100, 100}, {}, {}, {}, Align::Left, {}, {}},
+    {"Right", Kind::Label, "destra", {10, 5, 80, 10}, {}, {}, {}, Align::Left, {}, 3},
+    {"Button", Kind::PushButton, "   OK   ", {0, 80, 40, 15}, {}, {}, {}, Align::Left, 4, {}},
+}};
+
+TEST(Notice, SaysWhatAHandlerChangedInReadingOrder)
+{
+    struct Row {
+        const char *what;
+        std::function<void(a11y::Notice &)> change;
+        std::string words;
+    };
+    const Row rows[] = {
+        {"nothing", [](a11y::Notice &) {}, ""},
+        {"a caption, even the same", [](a11y::Notice &n) { n.captionSet(1, "sotto"); }, "sotto"},
+        {"left column top down, then the right half",
+         [](a11y::Notice &n) {
+             n.captionSet(4, "destra");
+             n.captionSet(1, "uno");
+             n.captionSet(2, "due");
+         },
+         "due\nuno\ndestra"},
+        {"line breaks as new lines", [](a11y::Notice &n) { n.captionSet(2, "a\rb"); }, "a\nb"},
+        {"an empty caption says nothing", [](a11y::Notice &n) { n.captionSet(1, ""); }, ""},
+        {"hidden labels say nothing",
+         [](a11y::Notice &n) {
+             n.captionSet(1, "x");
+             n.visibilitySet(1, false);
+         },
+         ""},
+        {"a label that appears is read",
+         [](a11y::Notice &n) {
+             n.visibilitySet(2, false);
+             static_cast<void>(n.take());
+             n.visibilitySet(2, true);
+         },
+         "sopra"},
+        {"a label shown again while shown is not",
+         [](a11y::Notice &n) { n.visibilitySet(2, true); }, ""},
+        {"a question with its state", [](a11y::Notice &n) { n.answerSet(0, true); },
+         "spuntata Domanda\nuno"},
+        {"a question set to no, even unchanged", [](a11y::Notice &n) { n.answerSet(0, false); },
+         "non spuntata Domanda\nuno"},
+        {"each label once, as it stands at the end",
+         [](a11y::Notice &n) {
+             n.captionSet(2, "prima");
+             n.captionSet(2, "dopo");
+         },
+         "dopo"},
+        {"buttons and frames are not read",
+         [](a11y::Notice &n) {
+             n.captionSet(5, "Via");
+             n.visibilitySet(3, false);
+             n.visibilitySet(3, true);
+         },
+         ""},
+    };
+    for (const Row &row : rows) {
+        a11y::Notice notice(kRows, 200);
+        row.change(notice);
+        EXPECT_EQ(notice.take(), row.words) << row.what;
+        EXPECT_EQ(notice.take(), "") << row.what << ": said once";
+    }
+}
+
+TEST(Presentation, EachKindAsAScreenReaderGetsIt)
+{
+    struct Row {
+        Kind kind;
+        a11y::Shown shown;
+        a11y::Presentation expected;
+        std::size_t actions;
+    };
+    const Row rows[] = {
+        {Kind::QuestionLabel,
+         {"D\r1", {}, true, true},
+         {a11y::Role::CheckBox, "D\n1", true, true},
+         2},
+        {Kind::QuestionLabel, {"D", {}, false, false}, {a11y::Role::CheckBox, "D", true, false}, 2},
+        {Kind::Label, {"Testo", {}, true, false}, {a11y::Role::StaticText, "Testo"}, 0},
+        {Kind::Label, {"Diagnosi_venosa", {}, false, false}, {a11y::Role::StaticText, ""}, 0},
+        {Kind::PushButton,
+         {"   OK   ", {}, true, false},
+         {a11y::Role::PushButton, "   OK   ", false, false, true},
+         1},
+        {Kind::PictureBox,
+         {{}, "Banner", true, false},
+         {a11y::Role::Graphic, "Banner", false, false, true},
+         0},
+        {Kind::Image, {{}, "Rilievo", true, false}, {a11y::Role::Graphic, "Rilievo"}, 0},
+        {Kind::Frame, {{}, "Introduzione", true, false}, {a11y::Role::Grouping, "Introduzione"}, 0},
+    };
+    for (const Row &row : rows) {
+        EXPECT_EQ(a11y::present(row.kind, row.shown), row.expected) << row.expected.name;
+        EXPECT_EQ(a11y::actionsOf(row.kind).size(), row.actions) << row.expected.name;
+    }
+    EXPECT_EQ(a11y::wordsOf(a11y::Action::AnswerYes).name, "Rispondi sì");
+    EXPECT_EQ(a11y::wordsOf(a11y::Action::TakeBack).name, "Togli la risposta");
+    EXPECT_EQ(a11y::roleOf(WindowFrame::Main), a11y::Role::Frame);
+    EXPECT_EQ(a11y::roleOf(WindowFrame::Dialog), a11y::Role::Dialog);
+}
+
+TEST(Gestures, DeliverTheEventsOfTheMouseAndOfScreenReaders)
+{
+    const std::vector<Event> none, click{Event::Click}, dbl{Event::DoubleClick},
+        takeBack{Event::Click, Event::DoubleClick};
+    struct Row {
+        Gesture gesture;
+        Kind kind;
+        bool screenReader;
+        std::vector<Event> events;
+    };
+    const Row rows[] = {
+        {Gesture::Click, Kind::QuestionLabel, false, click},
+        {Gesture::Click, Kind::Frame, false, click},
+        {Gesture::DoubleClick, Kind::QuestionLabel, false, dbl},
+        {Gesture::DoubleClick, Kind::Label, false, dbl},
+        {Gesture::DoubleClick, Kind::PushButton, false, click},
+        {Gesture::DoubleClick, Kind::Image, false, none},
+        {Gesture::RightClick, Kind::QuestionLabel, false, none},
+        {Gesture::RightClick, Kind::QuestionLabel, true, takeBack},
+        {Gesture::RightClick, Kind::Label, true, none},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(eventsOf(gestures::eventsOf(row.gesture, row.kind, row.screenReader)), row.events)
+            << static_cast<int>(row.gesture) << " on " << static_cast<int>(row.kind);
+    EXPECT_EQ(eventsOf(gestures::eventsOf(a11y::Action::AnswerYes)), click);
+    EXPECT_EQ(eventsOf(gestures::eventsOf(a11y::Action::TakeBack)), takeBack);
+    EXPECT_EQ(eventsOf(gestures::eventsOf(a11y::Action::Press)), click);
+}
+
+TEST(Keys, DoWhatTheDesktopDoes)
+{
+    using gestures::Key;
+    using gestures::KeyEffect;
+    struct Row {
+        gestures::KeyPress press;
+        bool preview, onButton;
+        KeyEffect effect;
+    };
+    const Row rows[] = {
+        {{Key::Enter, true}, false, true, KeyEffect::PressFocused},
+        {{Key::KeypadEnter, true}, false, true, KeyEffect::PressFocused},
+        {{Key::Space, true}, false, true, KeyEffect::PressFocused},
+        {{Key::Enter, true, true}, false, true, KeyEffect::None},        // auto-repeat
+        {{Key::Enter, true, false, true}, false, true, KeyEffect::None}, // Ctrl+Enter
+        {{Key::Enter, true}, false, false, KeyEffect::None},             // no button focused
+        {{Key::Tab, true}, false, false, KeyEffect::FocusNext},
+        {{Key::BackTab, false}, false, true, KeyEffect::FocusPrevious},
+        {{Key::Enter, true}, true, true, KeyEffect::Preview}, // key preview takes every character
+        {{Key::Tab, true}, true, true, KeyEffect::Preview},
+        {{Key::Other, true}, true, false, KeyEffect::Preview},
+        {{Key::Other, false}, true, false, KeyEffect::None}, // an arrow, a function key
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(gestures::effectOf(rows[i].press, rows[i].preview, rows[i].onButton),
+                  rows[i].effect)
+            << "row " << i;
+}
+
+TEST(Keys, TabGoesRoundTheControlsThatCanTakeTheFocus)
+{
+    EXPECT_EQ(gestures::tabOrder(kRows), (std::vector<std::size_t>{5}));
+    struct Row {
+        std::vector<bool> available;
+        std::optional<std::size_t> from;
+        bool backwards;
+        std::optional<std::size_t> to;
+    };
+    const Row rows[] = {
+        {{true, false, true}, 0, false, 2},  // a hidden control is passed over
+        {{true, false, true}, 2, false, 0},  // round
+        {{true, false, true}, 0, true, 2},   // and back
+        {{true, true, true}, {}, false, 0},  // from nowhere: the first
+        {{true, true, true}, {}, true, 2},   // or the last
+        {{false, true, false}, 1, false, 1}, // the only one stays
+        {{false, false}, 0, false, {}},      // none can take it
+        {{}, {}, false, {}},
+    };
+    for (const Row &row : rows) {
+        const std::unique_ptr<bool[]> flags(new bool[row.available.size() + 1]);
+        for (std::size_t i = 0; i < row.available.size(); ++i)
+            flags[i] = row.available[i];
+        EXPECT_EQ(
+            gestures::nextInTabOrder({flags.get(), row.available.size()}, row.from, row.backwards),
+            row.to);
+    }
+}
+
+TEST(Keys, SurrogatePairsJoinIntoOneCharacter)
+{
+    struct Row {
+        std::u16string units;
+        std::u32string characters;
+    };
+    const Row rows[] = {
+        {u"a", U"a"},
+        {u"\xD83D\xDE00", U"\U0001F600"},
+        {u"\xDE00x", U"x"},                     // a low surrogate alone is dropped
+        {u"\xD83D\xD83D\xDE00", U"\U0001F600"}, // a high one replaced by the next
+        {u"\xD83Dx", U"x"},
+    };
+    for (const Row &row : rows) {
+        gestures::SurrogateJoiner joiner;
+        std::u32string joined;
+        for (char16_t unit : row.units)
+            if (const auto c = joiner.join(unit))
+                joined += *c;
+        EXPECT_EQ(joined, row.characters);
+    }
+}
+
+TEST(Failures, AreToldInItalian)
+{
+    EXPECT_EQ(failureText(Failure::PictureMissing, ":/banner.gif"),
+              "l'immagine :/banner.gif manca o è danneggiata");
+    EXPECT_EQ(failurePrompt("x"), "Errore di esecuzione:\rx");
+    EXPECT_EQ(failurePrompt({}), "Errore di esecuzione.");
+    const OperationFailed failure(Failure::WrongControlKind, "Command1");
+    EXPECT_EQ(failure.failure(), Failure::WrongControlKind);
+    EXPECT_NE(std::string(failure.what()).find("Command1"), std::string::npos);
+    runtime::uninstall();
+    EXPECT_THROW(static_cast<void>(runtime::services()), OperationFailed);
+}
+
+} // namespace
+} // namespace tervanel::services
