@@ -30,7 +30,7 @@ add_custom_command(OUTPUT "${node_dir}/node_modules/.package-lock.json"
 # What the tests expect, from the program's tables and the Linux build's line layout.
 add_executable(tervanel_web_expectations web/expectations.cpp support/verdict_model.cpp)
 target_link_libraries(tervanel_web_expectations
-    PRIVATE tervanel_forms tervanel_qt tervanel_resources tervanel_harness)
+    PRIVATE tervanel_forms tervanel_qt tervanel_resources tervanel_harness tervanel_recording)
 target_include_directories(tervanel_web_expectations PRIVATE "${PROJECT_SOURCE_DIR}")
 set(expectations "${CMAKE_CURRENT_BINARY_DIR}/web/expectations.json")
 add_custom_command(OUTPUT "${expectations}"

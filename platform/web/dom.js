@@ -1,11 +1,14 @@
 // The window services' side in the page (dom.hpp declares it to the program): windows
-// and controls as elements, their events back to the program, message boxes as modal
-// dialogs, the beep as a short tone, and the end of the program. The look is in look.css.
+// and controls as elements, the user's gestures and keys reported to the program (which
+// decides what they mean), message boxes as modal dialogs, the live region that speaks
+// to screen readers, the beep as a short tone, and the end of the program. The look is
+// in look.css.
 
 var LibraryTervanelDom = {
   $Dom__postset: 'Dom.start();',
   $Dom: {
     windows: [],
+    shown: 0,
     // While a message box is open the program takes no input; while a handler waits for
     // a picture, input waits for it, as on the desktop.
     modal: false,
@@ -14,18 +17,25 @@ var LibraryTervanelDom = {
     ended: false,
     audio: null,
     taps: null,
+    words: null,
     pictures: ['banner.gif', 'portrait.jpg'],
-    // Control kinds, as services::ControlKind numbers them.
-    LABEL: 0, QUESTION: 1, BUTTON: 2, PICTURE_BOX: 3, IMAGE: 4, FRAME: 5,
+    // services::ControlKind, accessibility::Role, gestures::Gesture, Key and KeyEffect.
+    kinds: { BUTTON: 2 },
+    CLICK: 0, DOUBLE_CLICK: 1, RIGHT_CLICK: 2,
+    keys: { ENTER: 0, KEYPAD_ENTER: 1, SPACE: 2, TAB: 3, BACK_TAB: 4, OTHER: 5 },
+    effects: { PREVIEW: 0, PRESS_FOCUSED: 1, FOCUS_NEXT: 2, FOCUS_PREVIOUS: 3 },
+    roles: ['main', 'dialog', 'checkbox', null, null, 'img', 'group'],
 
     start: function() {
       addEventListener('resize', function() { Dom.fit(); });
       document.addEventListener('keydown', function(e) { Dom.keyDown(e); }, true);
+      var live = Dom.live = Dom.element('div', 'live', document.body);
+      live.setAttribute('aria-live', 'polite');
     },
 
     text: function(ptr, length) { return length ? UTF8ToString(ptr, length) : ''; },
     // Lone CRs are line breaks.
-    shown: function(text) { return text.replace(/\r/g, '\n'); },
+    lines: function(text) { return text.replace(/\r/g, '\n'); },
     color: function(c) {
       return 'rgb(' + (c & 255) + ',' + ((c >> 8) & 255) + ',' + ((c >> 16) & 255) + ')';
     },
@@ -44,73 +54,93 @@ var LibraryTervanelDom = {
       return el;
     },
 
-    deliver: function(w, kind, control, character) {
+    // Hands the user's input to the program, one event at a time.
+    deliver: function(w, call) {
       if (Dom.modal || Dom.ended || w.unloaded) return;
-      if (Dom.busy) return Dom.queue.push([w, kind, control, character]);
-      _tervanel_web_event(w.events, kind, control, character || 0);
+      if (Dom.busy) return Dom.queue.push([w, call]);
+      call();
+    },
+    gesture: function(w, row, gesture) {
+      Dom.deliver(w, function() { _tervanel_web_gesture(w.program, row, gesture); });
     },
 
     // Mouse: the second press of a double-click is the double-click itself (a third
     // press is a click again). Touch: a second tap on the same control soon after the
     // first is a double tap.
-    pressOf: function(e, control) {
-      if (e.pointerType !== 'touch') return e.detail % 2 === 0 && e.detail > 0 ? 1 : 0;
+    pressOf: function(e, c) {
+      if (e.pointerType !== 'touch') return e.detail > 0 && e.detail % 2 === 0 ? Dom.DOUBLE_CLICK : Dom.CLICK;
       var now = e.timeStamp, last = Dom.taps;
-      Dom.taps = { control: control, at: now };
-      if (last && last.control === control && now - last.at < 400) {
+      Dom.taps = { control: c, at: now };
+      if (last && last.control === c && now - last.at < 400) {
         Dom.taps = null;
-        return 1;
+        return Dom.DOUBLE_CLICK;
       }
-      return 0;
+      return Dom.CLICK;
     },
 
-    listen: function(w, c, kind) {
+    listen: function(w, c) {
       var el = c.el;
       el.addEventListener('click', function(e) {
         e.stopPropagation(); // a click on a control never reaches what lies beneath
-        if (kind === Dom.BUTTON) return Dom.deliver(w, 0, c.row);
-        var press = Dom.pressOf(e, c);
-        if (press === 0) Dom.deliver(w, 0, c.row);
-        else if (kind === Dom.LABEL || kind === Dom.QUESTION) Dom.deliver(w, 1, c.row);
+        Dom.gesture(w, c.row, Dom.pressOf(e, c));
       });
-      if (kind === Dom.BUTTON) return;
-      // Labels and pictures leave the focus where it is.
-      el.addEventListener('mousedown', function(e) { e.preventDefault(); });
+      el.addEventListener('contextmenu', function(e) {
+        if (!_tervanel_web_gesture_delivers(w.program, c.row, Dom.RIGHT_CLICK)) return;
+        e.preventDefault();
+        e.stopPropagation();
+        Dom.gesture(w, c.row, Dom.RIGHT_CLICK);
+      });
+      // Only the controls that take the focus take it from a click.
+      if (c.kind !== Dom.kinds.BUTTON)
+        el.addEventListener('mousedown', function(e) { e.preventDefault(); });
     },
 
-    // Key preview: a key that produces a character goes to the window alone.
-    keyDown: function(e) {
-      if (Dom.modal || Dom.ended) return;
-      var w = Dom.windows.find(function(w) { return w.keyPreview && w.visible && !w.unloaded; });
-      if (w) {
-        var character = Dom.characterOf(e);
-        if (character) {
-          e.preventDefault();
-          e.stopPropagation();
-          Dom.deliver(w, 2, 0, character);
-        }
-        return;
-      }
-      if (e.key === 'Tab') Dom.tab(e);
+    // The window that takes the keys: the one shown last that is still on screen.
+    active: function() {
+      var on = Dom.windows.filter(function(w) { return w.visible && !w.unloaded; });
+      on.sort(function(a, b) { return b.shownAt - a.shownAt; });
+      return on[0];
     },
+    focusedRow: function(w) {
+      var c = w.controls.find(function(c) { return c.el === document.activeElement; });
+      return c ? c.row : -1;
+    },
+    // The character a key makes, as the desktop would deliver it; none with Ctrl, Alt or
+    // Meta, which the browser keeps for its own shortcuts.
     characterOf: function(e) {
       if (e.ctrlKey || e.altKey || e.metaKey || e.isComposing) return 0;
       if (e.key.length === 1 || (e.key.length === 2 && e.key.codePointAt(0) > 0xFFFF))
         return e.key.codePointAt(0);
       return { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 }[e.key] || 0;
     },
-    // Tab and Shift+Tab go round the window's controls, as on the desktop.
-    tab: function(e) {
-      var w = Dom.windows.find(function(w) { return w.visible && !w.unloaded; });
+    keyDown: function(e) {
+      if (Dom.modal || Dom.ended) return;
+      var w = Dom.active();
       if (!w) return;
-      var stops = Array.prototype.filter.call(w.client.querySelectorAll('[tabindex="0"],button'),
-        function(el) { return el.offsetParent !== null; });
-      if (!stops.length) return;
-      var at = stops.indexOf(document.activeElement);
-      var next = at < 0 ? (e.shiftKey ? stops.length - 1 : 0)
-                        : (at + (e.shiftKey ? stops.length - 1 : 1)) % stops.length;
+      var k = Dom.keys;
+      var key = e.key === 'Enter' ? (e.code === 'NumpadEnter' ? k.KEYPAD_ENTER : k.ENTER)
+              : e.key === ' ' ? k.SPACE : e.key === 'Tab' ? (e.shiftKey ? k.BACK_TAB : k.TAB) : k.OTHER;
+      var character = Dom.characterOf(e);
+      var focused = Dom.focusedRow(w);
+      var effect = _tervanel_web_key_effect(w.program, key, character ? 1 : 0, e.repeat ? 1 : 0,
+                                            e.ctrlKey || e.altKey || e.metaKey ? 1 : 0, focused);
+      switch (effect) {
+      case Dom.effects.PREVIEW:
+        Dom.deliver(w, function() { _tervanel_web_key_press(w.program, character); });
+        break;
+      case Dom.effects.PRESS_FOCUSED:
+        Dom.gesture(w, focused, Dom.CLICK);
+        break;
+      case Dom.effects.FOCUS_NEXT:
+      case Dom.effects.FOCUS_PREVIOUS:
+        var next = _tervanel_web_next_focus(w.program, focused, effect === Dom.effects.FOCUS_PREVIOUS ? 1 : 0);
+        if (next >= 0) w.controls[next].el.focus();
+        break;
+      default:
+        return; // the browser's own
+      }
       e.preventDefault();
-      stops[next].focus();
+      e.stopPropagation();
     },
 
     // Each window at its size, scaled down on a screen too small for it, never cut. The
@@ -125,8 +155,25 @@ var LibraryTervanelDom = {
       });
     },
 
-    // A modal box: the program waits until it is closed (by its button, Enter, Space
-    // or Esc). Nothing behind it takes input meanwhile.
+    // Words for screen readers, in the page's live region once the program is back in
+    // its event loop; inside the box that a handler opened, if any, since the rest of the
+    // page is out of reach while it is open. Each time a new paragraph, so that the same
+    // words are spoken again.
+    say: function(words) {
+      if (Dom.words === null) setTimeout(Dom.speak, 0);
+      Dom.words = words;
+    },
+    speak: function() {
+      var live = Dom.live, home = document.querySelector('dialog[open]') || document.body;
+      if (live.parentNode !== home) home.appendChild(live);
+      live.replaceChildren();
+      Dom.words.split('\n').forEach(function(line) { Dom.element('p', null, live).textContent = line; });
+      Dom.words = null;
+    },
+
+    // A modal box: the program waits until it is closed, by its button, by Esc, or by
+    // Enter or Space wherever the user clicked: the box keeps the keyboard (Tab stays on
+    // its one button).
     messageBox: function(prompt, style, title) {
       return new Promise(function(resolve) {
         var box = Dom.element('dialog', 'box');
@@ -144,16 +191,15 @@ var LibraryTervanelDom = {
         }
         var text = Dom.element('p', 'prompt', body);
         text.id = 'box-prompt';
-        text.textContent = Dom.shown(prompt);
+        text.textContent = Dom.lines(prompt);
         box.setAttribute('aria-describedby', text.id);
         var ok = Dom.element('button', 'button', Dom.element('div', 'box-buttons', box));
         ok.type = 'button';
         ok.textContent = 'OK';
-        // Closed by its button, by Esc, or by Enter or Space wherever the user clicked:
-        // the box keeps the keyboard (Tab stays on its one button).
         var finish = function() {
           document.removeEventListener('keydown', keep, true);
           document.removeEventListener('mousedown', keep, true);
+          if (Dom.live.parentNode === box) document.body.appendChild(Dom.live);
           if (box.open) box.close();
           box.remove();
           resolve();
@@ -182,7 +228,7 @@ var LibraryTervanelDom = {
       });
     },
 
-    // The picture, once decoded; false when it is missing or damaged.
+    // The picture, once decoded; 0 when it is missing or damaged.
     picture: function(c, which) {
       var img = c.img;
       if (!img) {
@@ -192,8 +238,7 @@ var LibraryTervanelDom = {
         c.el.appendChild(img);
       }
       img.src = Dom.pictures[which];
-      return img.decode().then(function() { c.loaded = true; return 1; },
-                               function() { c.loaded = false; return 0; });
+      return img.decode().then(function() { return 1; }, function() { return 0; });
     },
 
     waitFor: function(promise, modal) {
@@ -209,29 +254,22 @@ var LibraryTervanelDom = {
   },
 
   tervanel_window_create__deps: ['$Dom'],
-  tervanel_window_create: function(events, id, idLength, caption, captionLength, spoken,
-                                   spokenLength, frame, placement, width, height, back, points,
-                                   bold, keyPreview) {
-    var w = {
-      events: events, controls: [], visible: false, unloaded: false,
-      keyPreview: !!keyPreview, centred: placement === 1, bold: !!bold,
-    };
-    var root = w.root = Dom.element('div', 'window ' + (frame === 0 ? 'main' : 'dialog') +
-                                         (w.centred ? ' centred' : ''));
+  tervanel_window_create: function(program, id, idLength, caption, captionLength, name,
+                                   nameLength, role, placement, width, height, back, points,
+                                   bold) {
+    var w = { program: program, controls: [], visible: false, unloaded: false, shownAt: 0 };
+    var root = w.root = Dom.element('div', 'window' + (placement === 1 ? ' centred' : ''));
     root.id = Dom.text(id, idLength);
     root.hidden = true;
-    var name = Dom.text(caption, captionLength);
-    if (frame === 0) {
+    root.setAttribute('role', Dom.roles[role]);
+    var title = Dom.text(caption, captionLength);
+    if (title) {
       var bar = Dom.element('h1', 'title', root);
       bar.id = root.id + '-title';
-      bar.textContent = name;
-      root.setAttribute('role', 'main');
-      root.setAttribute('aria-labelledby', bar.id);
-      document.title = name;
-    } else {
-      root.setAttribute('role', 'dialog');
-      root.setAttribute('aria-label', Dom.text(spoken, spokenLength));
+      bar.textContent = title;
+      document.title = title;
     }
+    root.setAttribute('aria-label', Dom.text(name, nameLength));
     var client = w.client = Dom.element('div', 'client', root);
     client.style.width = width + 'px';
     client.style.height = height + 'px';
@@ -243,36 +281,28 @@ var LibraryTervanelDom = {
 
   tervanel_control_add__deps: ['$Dom'],
   tervanel_control_add: function(window, id, idLength, kind, text, textLength, x, y, width,
-                                 height, back, fore, points, bold, centred, tabIndex, parent) {
+                                 height, back, fore, points, bold, centred, parent) {
     var w = Dom.windows[window];
-    var c = { row: w.controls.length, kind: kind, loaded: false, bold: points > 0 ? !!bold : w.bold };
+    var c = { row: w.controls.length, kind: kind, parent: parent };
     var el;
     switch (kind) {
-    case Dom.BUTTON:
+    case Dom.kinds.BUTTON:
       el = Dom.element('button', 'button');
       el.type = 'button';
       el.textContent = Dom.text(text, textLength);
       break;
-    case Dom.PICTURE_BOX:
+    case 3: // picture box
       el = Dom.element('div', 'picture-box');
-      el.tabIndex = 0;
-      el.setAttribute('role', 'img');
       break;
-    case Dom.IMAGE:
+    case 4: // image
       el = Dom.element('div', 'image');
-      el.setAttribute('role', 'img');
       break;
-    case Dom.FRAME:
+    case 5: // frame
       el = Dom.element('div', 'frame');
-      el.setAttribute('role', 'group');
       break;
-    default:
+    default: // label, question
       el = Dom.element('div', 'label');
-      el.textContent = Dom.shown(Dom.text(text, textLength));
-      if (kind === Dom.QUESTION) {
-        el.setAttribute('role', 'checkbox');
-        el.setAttribute('aria-checked', 'false');
-      }
+      el.textContent = Dom.lines(Dom.text(text, textLength));
     }
     c.el = el;
     // Control names repeat from window to window: the page's ids carry the window's.
@@ -285,8 +315,7 @@ var LibraryTervanelDom = {
     if (fore >= 0) el.style.color = Dom.color(fore);
     if (points > 0) Dom.font(el, points, bold);
     if (centred) el.style.textAlign = 'center';
-    c.parent = parent;
-    Dom.listen(w, c, kind);
+    Dom.listen(w, c);
     w.controls.push(c);
   },
 
@@ -299,14 +328,33 @@ var LibraryTervanelDom = {
     }
   },
 
+  tervanel_present__deps: ['$Dom'],
+  tervanel_present: function(window, control, role, name, nameLength, checked, focusable,
+                             actions, actionsLength) {
+    var c = Dom.windows[window].controls[control], el = c.el, aria = Dom.roles[role];
+    // Frames, dialogs, texts and buttons are what their elements are already.
+    if (role >= 2 && aria) el.setAttribute('role', aria);
+    if (role >= 2 && !aria) el.removeAttribute('role');
+    // Pictures and frames are named by their descriptions; the rest by what they show.
+    if (role >= 5 && nameLength) el.setAttribute('aria-label', Dom.text(name, nameLength));
+    if (checked >= 0) el.setAttribute('aria-checked', checked ? 'true' : 'false');
+    if (actionsLength) el.setAttribute('aria-description', Dom.text(actions, actionsLength));
+    if (c.kind !== Dom.kinds.BUTTON) {
+      if (focusable) el.tabIndex = 0;
+      else el.removeAttribute('tabindex');
+    }
+  },
+
   tervanel_window_show__deps: ['$Dom'],
   tervanel_window_show: function(window) {
     var w = Dom.windows[window];
     w.visible = true;
+    w.shownAt = ++Dom.shown;
     w.root.hidden = false;
     Dom.fit();
     // The control given the focus before, or else the first in tab order.
-    var focus = w.focus || w.client.querySelector('button,[tabindex="0"]');
+    var first = _tervanel_web_next_focus(w.program, -1, 0);
+    var focus = w.focus || (first >= 0 && w.controls[first].el);
     if (focus && !w.root.contains(document.activeElement)) focus.focus();
   },
 
@@ -329,7 +377,7 @@ var LibraryTervanelDom = {
   tervanel_set_text: function(window, control, text, length) {
     var c = Dom.windows[window].controls[control];
     var shown = Dom.text(text, length);
-    c.el.textContent = c.kind === Dom.BUTTON ? shown : Dom.shown(shown);
+    c.el.textContent = c.kind === Dom.kinds.BUTTON ? shown : Dom.lines(shown);
   },
 
   tervanel_set_visible__deps: ['$Dom'],
@@ -337,17 +385,9 @@ var LibraryTervanelDom = {
     Dom.windows[window].controls[control].el.hidden = !visible;
   },
 
-  tervanel_bold__deps: ['$Dom'],
-  tervanel_bold: function(window, control) {
-    return Dom.windows[window].controls[control].bold ? 1 : 0;
-  },
-
   tervanel_set_bold__deps: ['$Dom'],
   tervanel_set_bold: function(window, control, bold) {
-    var c = Dom.windows[window].controls[control];
-    c.bold = !!bold;
-    c.el.style.fontWeight = bold ? '700' : '400';
-    if (c.kind === Dom.QUESTION) c.el.setAttribute('aria-checked', bold ? 'true' : 'false');
+    Dom.windows[window].controls[control].el.style.fontWeight = bold ? '700' : '400';
   },
 
   tervanel_set_fore_color__deps: ['$Dom'],
@@ -366,11 +406,6 @@ var LibraryTervanelDom = {
     return Asyncify.handleAsync(function() { return Dom.waitFor(Dom.picture(c, picture)); });
   },
 
-  tervanel_has_picture__deps: ['$Dom'],
-  tervanel_has_picture: function(window, control) {
-    return Dom.windows[window].controls[control].loaded ? 1 : 0;
-  },
-
   tervanel_set_focus__deps: ['$Dom'],
   tervanel_set_focus: function(window, control) {
     var w = Dom.windows[window];
@@ -383,9 +418,9 @@ var LibraryTervanelDom = {
     Dom.windows[window].controls[control].el.title = Dom.text(text, length);
   },
 
-  tervanel_set_description__deps: ['$Dom'],
-  tervanel_set_description: function(window, control, text, length) {
-    Dom.windows[window].controls[control].el.setAttribute('aria-label', Dom.text(text, length));
+  tervanel_announce__deps: ['$Dom'],
+  tervanel_announce: function(words, length) {
+    Dom.say(Dom.text(words, length));
   },
 
   tervanel_message_box__deps: ['$Dom'],

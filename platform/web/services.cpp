@@ -20,7 +20,7 @@ std::unique_ptr<services::Window>
 Services::createWindow(const services::WindowDescription &description,
                        services::WindowEvents &events)
 {
-    return std::make_unique<Window>(description, events);
+    return std::make_unique<Window>(description, events, *this);
 }
 
 void Services::messageBox(const services::MessageBoxRequest &request)
@@ -39,6 +39,11 @@ void Services::quit(int status)
 {
     const std::string_view line = status == 0 ? kEnded : kEndedByFailure;
     tervanel_page_end(line.data(), line.size());
+}
+
+bool Services::screenReaderRunning() const
+{
+    return true;
 }
 
 } // namespace tervanel::web

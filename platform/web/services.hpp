@@ -20,6 +20,10 @@ public:
     void messageBox(const services::MessageBoxRequest &request) override;
     void beep() override;
     void quit(int status) override;
+    // A page cannot tell whether a screen reader runs: taken to run, so that a screen
+    // reader's right click takes an answer back (a right click on a question does it for
+    // anyone, and leaves the browser's menu everywhere else).
+    [[nodiscard]] bool screenReaderRunning() const override;
 };
 
 } // namespace tervanel::web

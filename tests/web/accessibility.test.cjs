@@ -109,10 +109,24 @@ test('screen readers find the windows, the questions as check boxes, the picture
   assert.deepEqual(boxes.map((b) => b.name), expected.questions.map((q) => q.replace(/ +/g, ' ')),
     'thirteen questions, in order');
   assert.deepEqual(boxes.map((b) => !!b.checked), expected.questions.map((q, i) => i === 2));
+  for (const b of boxes) {
+    assert.match(b.description || '', /^Rispondi sì \(.+\); Togli la risposta \(.+\)$/,
+      `${b.name}: its two actions`);
+  }
   assert.deepEqual(nodes(tree, (n) => n.role === 'button').map((b) => b.name), ['Responso', 'Fine']);
   const names = nodes(tree, () => true).map((n) => n.name || '');
   assert.deepEqual(names.filter((n) => n.startsWith('Diagnosi_') || n === 'Incerto'), [],
     'nothing hidden is read');
+
+  // What a question tells when it is answered and taken back, by a right click too.
+  for (const [act, words] of [[() => program.click('Label5'), 'spuntata '],
+    [() => program.doubleClick('Label5'), 'non spuntata '],
+    [() => program.click('Label5'), 'spuntata '],
+    [async () => { const { x, y } = await program.centre('Label5'); await page.mouse.click(x, y, { button: 'right' }); },
+      'non spuntata ']]) {
+    const said = await program.announced(act);
+    assert.equal(said.said, words + expected.questions[4]);
+  }
 
   await program.click('Command1');
   await waitFor(async () => (await program.state()).controls.Picture1.visible, 'the verdict');

@@ -139,11 +139,25 @@ class Program {
         box: box && { title: box.querySelector('.title').textContent,
                       prompt: box.querySelector('.prompt').textContent.replace(/\n/g, '\r') },
         focus: document.activeElement && document.activeElement.id.replace(/^Form1-/, ''),
+        // What the live region tells screen readers, and whether a box holds it.
+        said: [...document.querySelectorAll('.live p')].map((p) => p.textContent).join('\n'),
+        saidInBox: !!document.querySelector('.live').closest('dialog'),
         tones: window.__tones,
         ended: !document.getElementById('ended').hidden
           && document.getElementById('ended').textContent,
       };
     });
+  }
+
+  // Runs an action and waits for the live region to tell screen readers something anew.
+  async announced(action) {
+    // Words still waiting for the event loop (the answers' own) are said first.
+    await this.page.evaluate(() => new Promise((r) => setTimeout(r, 0)));
+    await this.page.evaluate(() => { window.__said = document.querySelector('.live p'); });
+    await action();
+    await waitFor(() => this.page.evaluate(() => document.querySelector('.live p') !== window.__said),
+      'an announcement');
+    return this.state();
   }
 
   async answer(n) {

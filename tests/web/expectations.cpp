@@ -4,7 +4,8 @@
 // - every text a label can show, broken into lines as the Linux build lays it out;
 // - the 18 verdict sheets (no answer, each question alone, and the worked examples of
 //   two or more answers) with what a press must leave on the window, from the same
-//   model the X11 and widget tests hold;
+//   model the X11 and widget tests hold, and the words screen readers are told after
+//   each press, from the program's own accessibility on recording window services;
 // - the texts and titles of the message boxes.
 //
 //     tervanel_web_expectations OUTPUT.json
@@ -16,6 +17,7 @@
 #include "forms/introduction/frm_splash.hpp"
 #include "forms/questionnaire/form1.hpp"
 #include "harness/harness.hpp"
+#include "harness/recording_services.hpp"
 #include "platform/qt/convert.hpp"
 #include "platform/qt/label.hpp"
 #include "platform/qt/look.hpp"
@@ -186,7 +188,44 @@ std::vector<std::vector<int>> verdictSheets()
     return sheets;
 }
 
-std::string sheet(const std::vector<int> &yes)
+// What screen readers are told after each press of the sheets in turn, from a fresh
+// questionnaire past its introduction: the answers set as the browser tests set them
+// (each question from 1 to 13 taken back or answered as the sheet wants), then the press.
+std::vector<std::vector<std::string>>
+announcedAfterPresses(const std::vector<std::vector<int>> &sheets)
+{
+    harness::RecordingServices recorder; // no toolkit; put back when it goes
+    std::vector<std::vector<std::string>> said;
+    {
+        forms::Form1 form1;
+        recorder.window("frmSplash")
+            .events()
+            .click(services::rowOf(forms::SplashControl::Command1));
+        services::WindowEvents &events = recorder.window("Form1").events();
+        for (const std::vector<int> &yes : sheets) {
+            for (int n = 1; n <= kQuestionCount; ++n) {
+                const std::size_t row = services::rowOf(forms::questionLabel(n));
+                const bool bold = recorder.window("Form1").control(row).bold;
+                const bool wanted = std::find(yes.begin(), yes.end(), n) != yes.end();
+                if (bold && !wanted) {
+                    events.click(row); // a double-click: its first press, then itself
+                    events.doubleClick(row);
+                } else if (!bold && wanted) {
+                    events.click(row);
+                }
+            }
+            const std::size_t before = recorder.announcements.size();
+            events.click(services::rowOf(forms::Form1Control::Command1));
+            std::vector<std::string> words;
+            for (std::size_t i = before; i < recorder.announcements.size(); ++i)
+                words.push_back(recorder.announcements[i].second);
+            said.push_back(words);
+        }
+    }
+    return said;
+}
+
+std::string sheet(const std::vector<int> &yes, const std::vector<std::string> &announced)
 {
     AnswerSheet answers;
     for (int n : yes)
@@ -210,7 +249,9 @@ std::string sheet(const std::vector<int> &yes)
             << jsonText(caption.toStdString());
         first = false;
     }
-    out << "}, \"beeps\": " << outcome.beeps << ", \"boxes\": " << outcome.boxes << "}";
+    out << "}, \"beeps\": " << outcome.beeps << ", \"boxes\": " << outcome.boxes
+        << ", \"announced\": " << list(announced, [](const std::string &w) { return jsonText(w); })
+        << "}";
     return out.str();
 }
 
@@ -293,6 +334,13 @@ int main(int argc, char *argv[])
     const std::map<std::string_view, std::string> splashTexts{
         {"Label1", splash->text1}, {"Label2", splash->text2}, {"Command1", "   OK   "}};
 
+    const std::vector<std::vector<int>> verdicts = verdictSheets();
+    const std::vector<std::vector<std::string>> announced = announcedAfterPresses(verdicts);
+    std::string sheets;
+    for (std::size_t i = 0; i < verdicts.size(); ++i)
+        sheets += (i ? ",\n  " : "") + sheet(verdicts[i], announced[i]);
+    sheets += "]";
+
     const Message uncertain = uncertainMessage();
     std::ofstream out(argv[1]);
     out << "{\n\"form1\": "
@@ -301,7 +349,7 @@ int main(int argc, char *argv[])
         << window(splashDescription, forms::kSplashFont, splashTexts, {}, {}, {})
         << ",\n\"questions\": "
         << list(questions(), [](const Question &q) { return jsonText(q.text); })
-        << ",\n\"sheets\": [\n  " << list(verdictSheets(), sheet).substr(1) << ",\n\"boxes\": {"
+        << ",\n\"sheets\": [\n  " << sheets << ",\n\"boxes\": {"
         << "\"uncertain\": {\"title\": " << jsonText(uncertain.title)
         << ", \"prompt\": " << jsonText(uncertain.prompt)
         << "}, \"Label_dorvik\": {\"title\": \"Webmaster...\", "

@@ -209,7 +209,9 @@ test('the 18 verdict sheets show what their steps call for, beeps and boxes coun
     const what = `answers ${JSON.stringify(sheet.yes)}`;
     await program.answerOnly(sheet.yes);
     const tones = (await program.state()).tones;
-    await program.click('Command1');
+    const said = await program.announced(() => program.click('Command1'));
+    assert.equal(said.said, sheet.announced.at(-1), `${what}: the words for screen readers`);
+    assert.equal(said.saidInBox, sheet.boxes > 0, `${what}: said inside the box, if any`);
     if (sheet.boxes) {
       const box = await program.boxUp(expected.boxes.uncertain.title);
       assert.equal(box.prompt, expected.boxes.uncertain.prompt, what);
