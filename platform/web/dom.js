@@ -228,7 +228,7 @@ var LibraryTervanelDom = {
       });
     },
 
-    // The picture, once decoded; 0 when it is missing or damaged.
+    // A control's picture element, showing this picture.
     picture: function(c, which) {
       var img = c.img;
       if (!img) {
@@ -238,19 +238,44 @@ var LibraryTervanelDom = {
         c.el.appendChild(img);
       }
       img.src = Dom.pictures[which];
-      return img.decode().then(function() { return 1; }, function() { return 0; });
+      return img;
     },
 
-    waitFor: function(promise, modal) {
-      ++Dom.busy;
-      Dom.modal = !!modal;
-      var done = function() {
-        --Dom.busy;
-        Dom.modal = false;
-        while (!Dom.busy && Dom.queue.length) Dom.deliver.apply(null, Dom.queue.shift());
-      };
-      return promise.then(function(v) { done(); return v; }, function(e) { done(); throw e; });
+    // The program waits for the page (a box to be closed, a picture to arrive) without
+    // blocking it: Asyncify suspends the handler, and resumes it by calling the same
+    // function again, which then hands back the result. Input is held meanwhile, and
+    // handed on once the handler has run to its end.
+    suspend: function(modal, start) {
+      return Asyncify.handleSleep(function(wakeUp) {
+        ++Dom.busy;
+        Dom.modal = modal;
+        start(function(result) {
+          Dom.modal = false;
+          wakeUp(result);
+          --Dom.busy;
+          while (!Dom.busy && !Dom.modal && Dom.queue.length) Dom.deliver.apply(null, Dom.queue.shift());
+        });
+      });
     },
+
+    // Once the first window is painted, what only later moments need (the bold face,
+    // the banner) is fetched while the page is still loading: afterwards it asks for
+    // nothing more.
+    fetchTheRest: function() {
+      if (Dom.rest) return;
+      Dom.rest = [];
+      requestAnimationFrame(function() {
+        setTimeout(function() {
+          document.fonts.load('700 11px "Liberation Sans"');
+          Dom.rest = Dom.pictures.map(function(file) {
+            var img = new Image();
+            img.src = file;
+            return img;
+          });
+        }, 0);
+      });
+    },
+
   },
 
   tervanel_window_create__deps: ['$Dom'],
@@ -356,6 +381,7 @@ var LibraryTervanelDom = {
     var first = _tervanel_web_next_focus(w.program, -1, 0);
     var focus = w.focus || (first >= 0 && w.controls[first].el);
     if (focus && !w.root.contains(document.activeElement)) focus.focus();
+    Dom.fetchTheRest();
   },
 
   tervanel_window_hide__deps: ['$Dom'],
@@ -401,9 +427,18 @@ var LibraryTervanelDom = {
   },
 
   tervanel_set_picture__deps: ['$Dom'],
+  // 1 once the picture has arrived (at once when the page has it already), 0 when it is
+  // missing or damaged.
   tervanel_set_picture: function(window, control, picture) {
-    var c = Dom.windows[window].controls[control];
-    return Asyncify.handleAsync(function() { return Dom.waitFor(Dom.picture(c, picture)); });
+    // Called again when the handler resumes: then only the result is handed back.
+    if (Asyncify.state === Asyncify.State.Normal) {
+      var img = Dom.picture(Dom.windows[window].controls[control], picture);
+      if (img.complete) return img.naturalWidth > 0 ? 1 : 0;
+    }
+    return Dom.suspend(false, function(resume) {
+      img.onload = function() { resume(1); };
+      img.onerror = function() { resume(0); };
+    });
   },
 
   tervanel_set_focus__deps: ['$Dom'],
@@ -426,7 +461,7 @@ var LibraryTervanelDom = {
   tervanel_message_box__deps: ['$Dom'],
   tervanel_message_box: function(prompt, promptLength, style, title, titleLength) {
     var p = Dom.text(prompt, promptLength), t = Dom.text(title, titleLength);
-    return Asyncify.handleAsync(function() { return Dom.waitFor(Dom.messageBox(p, style, t), true); });
+    return Dom.suspend(true, function(resume) { Dom.messageBox(p, style, t).then(resume); });
   },
 
   // A short tone. Browsers let a page sound only after the user's own press, and the
