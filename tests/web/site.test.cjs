@@ -161,10 +161,14 @@ test('on a phone the windows fit the screen and a double tap takes an answer bac
       && r.width > innerWidth * 0.9 && JSON.stringify(r);
   });
   assert.ok(await fits('frmSplash'), 'the introduction fits');
-  if (process.env.TERVANEL_SCREENSHOTS) {
+  // The README's pictures of the phone, at twice the screen's CSS pixels.
+  const picture = async (name, height = phone.viewport.height) => {
+    if (!process.env.TERVANEL_SCREENSHOTS) return;
     fs.mkdirSync(process.env.TERVANEL_SCREENSHOTS, { recursive: true });
-    await page.screenshot({ path: path.join(process.env.TERVANEL_SCREENSHOTS, 'phone-introduction.png') });
-  }
+    await page.screenshot({ path: path.join(process.env.TERVANEL_SCREENSHOTS, name),
+      clip: { x: 0, y: 0, width: phone.viewport.width, height, scale: 2 / phone.viewport.deviceScaleFactor } });
+  };
+  await picture('phone-introduction.png');
   const tap = async (id) => {
     const { x, y } = await program.centre(id);
     await page.touchscreen.tap(x, y);
@@ -186,9 +190,7 @@ test('on a phone the windows fit the screen and a double tap takes an answer bac
   await waitFor(() => bold(2), 'a tap answers');
   await tap('Command1');
   await waitFor(async () => (await program.state()).controls.Diagnosi_locomotore.visible, 'the verdict');
-  if (process.env.TERVANEL_SCREENSHOTS) {
-    await page.screenshot({ path: path.join(process.env.TERVANEL_SCREENSHOTS, 'phone-verdict.png') });
-  }
+  await picture('phone-verdict.png', Math.ceil(await page.$eval('#Form1', (w) => w.getBoundingClientRect().bottom)));
   assert.deepEqual(program.errors, []);
   await page.close();
 });
