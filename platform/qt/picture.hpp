@@ -3,7 +3,8 @@
 #include "platform/qt/clickable.hpp"
 
 #include <QFrame>
-#include <QPixmap>
+#include <QImage>
+#include <QString>
 
 namespace tervanel::qt {
 
@@ -11,20 +12,20 @@ namespace tervanel::qt {
 // the area inside the border, or stretched over the whole control.
 enum class PictureFit { NaturalSize, Stretch };
 
+// A picture built into the program, as the build decoded it (tools/pixels.cpp); null
+// when it is missing or damaged.
+[[nodiscard]] QImage builtInPixels(const QString &resource);
+
 // A picture box or image control, and a frame: each can be clicked.
 class Picture final : public QFrame {
     Q_OBJECT
 
 public:
-    // A frame holds controls rather than a picture.
-    enum class Role { Picture, Frame };
+    Picture(QWidget *parent, PictureFit fit);
 
-    Picture(QWidget *parent, PictureFit fit, Role role = Role::Picture);
-    [[nodiscard]] Role role() const { return m_role; }
-
-    // Loads the picture; throws std::runtime_error when it is missing or damaged.
+    // Loads the picture; fails when it is missing or damaged.
     void setPicture(const QString &resource);
-    [[nodiscard]] const QPixmap &picture() const { return m_picture; }
+    [[nodiscard]] const QImage &picture() const { return m_picture; }
 
 Q_SIGNALS:
     void clicked();
@@ -34,8 +35,7 @@ protected:
 
 private:
     PictureFit m_fit;
-    Role m_role;
-    QPixmap m_picture;
+    QImage m_picture;
     ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }}; // no double-click handler
 };
 

@@ -193,11 +193,11 @@ QString resourceOf(services::PictureId picture)
 {
     switch (picture) {
     case services::PictureId::Banner:
-        return QStringLiteral(":/banner.gif");
+        return QStringLiteral(":/banner.pixels");
     case services::PictureId::Portrait:
         break;
     }
-    return QStringLiteral(":/portrait.jpg");
+    return QStringLiteral(":/portrait.pixels");
 }
 
 } // namespace
@@ -319,7 +319,7 @@ void Window::build(const services::WindowDescription &description)
             mark(*control);
             break;
         case ControlKind::Frame: {
-            auto *frame = new Picture(parent, PictureFit::NaturalSize, Picture::Role::Frame);
+            auto *frame = new Picture(parent, PictureFit::NaturalSize);
             mark(*frame);
             frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // an etched line
             control = frame;
