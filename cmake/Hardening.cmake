@@ -7,6 +7,10 @@
 if(MSVC)
     return()
 endif()
+# A page's program runs in the browser's sandbox; WebAssembly has none of these to set.
+if(EMSCRIPTEN)
+    return()
+endif()
 
 include(CheckPIESupported)
 check_pie_supported()

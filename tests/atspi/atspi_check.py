@@ -21,6 +21,7 @@ import tempfile
 from session import private_environment, start_xvfb, wait_for
 
 pyatspi = None  # imported once the session bus knows the private environment
+from gi.repository import GLib  # noqa: E402
 
 ANSWER_YES = "Rispondi sì"
 TAKE_BACK = "Togli la risposta"
@@ -44,9 +45,12 @@ def descendants(root, role=None, name=None):
             child = node.getChildAtIndex(index)
             if child is None:
                 continue
-            if (role is None or child.getRole() == role) and (name is None or child.name == name):
-                found.append(child)
-            walk(child)
+            try:
+                if (role is None or child.getRole() == role) and (name is None or child.name == name):
+                    found.append(child)
+                walk(child)
+            except GLib.GError:
+                continue  # gone between the listing and the asking
 
     walk(root)
     return found
