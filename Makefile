@@ -43,8 +43,8 @@ reproducible: setup
 # The README's pictures, made by the same tour as a headless `make run`.
 # The Windows build's pictures come from the same tour of Tervanel.exe under Wine.
 screenshots: build
-	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tests/tervanel_tour" "$(BUILD_DIR)/app/tervanel" docs/screenshots
-	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tests/tervanel_tour" build/windows/Tervanel.exe \
+	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tools/tervanel_tour" "$(BUILD_DIR)/app/tervanel" docs/screenshots
+	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tools/tervanel_tour" build/windows/Tervanel.exe \
 		docs/screenshots/windows --wine harness/wine-run build/windows/wine
 
 format:

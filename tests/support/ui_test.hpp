@@ -1,10 +1,10 @@
 #pragma once
 
 #include "forms/questionnaire/form1.hpp"
+#include "harness/screen_geometry.hpp"
 #include "platform/qt/window.hpp"
 #include "services/control_table.hpp"
 #include "services/runtime.hpp"
-#include "tests/support/screen_geometry.hpp"
 
 #include <QMessageBox>
 #include <QRect>
@@ -26,6 +26,10 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 
 namespace tervanel::test {
+
+using harness::Point;
+using harness::Rect;
+namespace screen = harness::screen;
 
 // Stands in for the user at message boxes, for the speaker and for the end of the
 // program: records what the windows ask for, so tests never block and never exit.
