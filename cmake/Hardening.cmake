@@ -4,9 +4,6 @@
 # layout randomisation with high-entropy addresses, no execution from data pages, stack
 # protector). Included from ProjectOptions.cmake; tests/hardening_test.cpp reads the
 # result back from the programs' headers.
-if(MSVC)
-    return()
-endif()
 
 include(CheckPIESupported)
 check_pie_supported()
