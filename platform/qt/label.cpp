@@ -124,7 +124,6 @@ void Label::onRightClick()
 
 void Label::setForeColor(services::VbColor color)
 {
-    m_fore = color;
     QPalette p = palette();
     p.setColor(QPalette::WindowText, toQColor(color));
     setPalette(p);
@@ -132,7 +131,6 @@ void Label::setForeColor(services::VbColor color)
 
 void Label::setBackColor(services::VbColor color)
 {
-    m_back = color;
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(color));
     setPalette(p);
