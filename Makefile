@@ -53,8 +53,8 @@ reproducible: setup
 # The Windows build's pictures come from the same tour of Tervanel.exe under Wine, the web
 # page's from its browser test in Chromium (a desktop's and a phone's screen).
 screenshots: build
-	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tests/tervanel_tour" "$(BUILD_DIR)/app/tervanel" docs/screenshots
-	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tests/tervanel_tour" build/windows/Tervanel.exe \
+	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tools/tervanel_tour" "$(BUILD_DIR)/app/tervanel" docs/screenshots
+	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tools/tervanel_tour" build/windows/Tervanel.exe \
 		docs/screenshots/windows --wine harness/wine-run build/windows/wine
 	@NODE_PATH="$(BUILD_DIR)/tests/web/node/node_modules" TERVANEL_SITE=build/web/site \
 		TERVANEL_EXPECTATIONS="$(BUILD_DIR)/tests/web/expectations.json" \

@@ -9,9 +9,7 @@ set(TERVANEL_WINE_FOLDER "${PROJECT_BINARY_DIR}/wine")
 set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/harness/wine-run"
     "${TERVANEL_WINE_FOLDER}")
 
-if(EXISTS "${PROJECT_SOURCE_DIR}/platform/win32/CMakeLists.txt")
-    add_subdirectory(platform/win32)
-endif()
+add_subdirectory(platform/win32)
 add_subdirectory(app/windows)
 
 # The least Win32 program that shows one window: the floor of the Windows start-up
