@@ -35,6 +35,7 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <thread>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -234,6 +235,7 @@ int main(int argc, char *argv[])
         if (base == o.candidates.end())
             throw std::invalid_argument("no program is labelled " + o.baseline);
 
+        const double loadBefore = tervanel::bench::loadAverage();
         X11Session session(1024, 768, o.wine);
         // The Wine server runs from the first run to the last, as a warm Wine does.
         if (o.wine)
@@ -268,6 +270,7 @@ int main(int argc, char *argv[])
             std::cerr << "\rround " << round + 1 << " of " << o.warmup + o.runs << std::flush;
         }
         std::cerr << '\n';
+        const double loadAfter = tervanel::bench::loadAverage();
 
         const auto b = static_cast<std::size_t>(base - o.candidates.begin());
         const double memoryTarget = o.memoryTarget > 0 ? o.memoryTarget : o.target;
@@ -318,12 +321,29 @@ int main(int argc, char *argv[])
                 joined += (joined.empty() ? "" : ", ") + l;
             return joined;
         };
+        const int processors = static_cast<int>(std::thread::hardware_concurrency());
+        const tervanel::bench::Trust trust =
+            tervanel::bench::judge({loadBefore, loadAfter, processors, summary[b][Mapped]});
+        md << "\nConditions: load average " << fixed(loadBefore, 2) << " as the runs started and "
+           << fixed(loadAfter, 2) << " as they ended, on " << processors
+           << " processors; the " << o.baseline << "'s times to first window spread by "
+           << fixed(100 * trust.floorSpread, 0) << " % (IQR over median). ";
+        if (trust.trusted)
+            md << "A quiet run: the ratios are the program's own.\n";
+        else
+            md << "**Not a quiet run: these ratios cannot be trusted** (other work kept the "
+                  "processors busy, and a busy machine shrinks every ratio toward 1); run "
+                  "again on a quiet machine.\n";
         md << "\nTarget: first window within " << fixed(o.target, 2) << " times the " << o.baseline
            << "'s, peak memory at first window within " << fixed(memoryTarget, 2) << " times.";
-        if (!meeting.empty())
-            md << " **Met** by " << list(meeting) << ".";
-        if (!missing.empty())
-            md << " **Not met** by " << list(missing) << ".";
+        if (!trust.trusted)
+            md << " Not judged on a run that cannot be trusted.";
+        else {
+            if (!meeting.empty())
+                md << " **Met** by " << list(meeting) << ".";
+            if (!missing.empty())
+                md << " **Not met** by " << list(missing) << ".";
+        }
         md << "\n";
 
         if (!o.stagesProgram.empty()) {
