@@ -343,8 +343,13 @@ def main(program):
         passed = True
         return 0
     finally:
-        for child in (process, orca, speechd):
-            stop(child)
+        stop(process)
+        if orca is not None:
+            # Nothing in Orca's own ending (a goodbye, the keyboard of a server about to go)
+            # is worth waiting for; in its namespace it would not even hear SIGTERM.
+            orca.kill()
+            orca.wait()
+        stop(speechd)
         server.terminate()
         server.wait()
         if passed:
