@@ -50,28 +50,6 @@ QString nameOf(QWidget &widget)
     return accessible(widget).text(QAccessible::Name);
 }
 
-// The roles Qt gives screen readers for what the table names.
-QAccessible::Role qtRole(a11y::Role role)
-{
-    switch (role) {
-    case a11y::Role::Frame:
-        return QAccessible::Window;
-    case a11y::Role::Dialog:
-        return QAccessible::Dialog;
-    case a11y::Role::CheckBox:
-        return QAccessible::CheckBox;
-    case a11y::Role::StaticText:
-        return QAccessible::StaticText;
-    case a11y::Role::PushButton:
-        return QAccessible::Button;
-    case a11y::Role::Graphic:
-        return QAccessible::Graphic;
-    case a11y::Role::Grouping:
-        break;
-    }
-    return QAccessible::Grouping;
-}
-
 std::size_t rowNamed(std::span<const services::ControlRow> rows, std::string_view id)
 {
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -103,7 +81,7 @@ protected:
             SCOPED_TRACE(std::string(row.window) + "." + std::string(row.control));
             ++rows;
             QAccessibleInterface &iface = accessible(widgetFor(row));
-            EXPECT_EQ(iface.role(), qtRole(row.role));
+            EXPECT_EQ(iface.role(), qt::qtRole(row.role));
             const QString name = QString::fromStdString(row.name);
             if (row.namePrefix) {
                 EXPECT_TRUE(iface.text(QAccessible::Name).startsWith(name))

@@ -115,27 +115,6 @@ QString toQString(const std::string &utf8)
     return QString::fromStdString(utf8);
 }
 
-QAccessible::Role qtRole(a11y::Role role)
-{
-    switch (role) {
-    case a11y::Role::Frame:
-        return QAccessible::Window;
-    case a11y::Role::Dialog:
-        return QAccessible::Dialog;
-    case a11y::Role::CheckBox:
-        return QAccessible::CheckBox;
-    case a11y::Role::StaticText:
-        return QAccessible::StaticText;
-    case a11y::Role::PushButton:
-        return QAccessible::Button;
-    case a11y::Role::Graphic:
-        return QAccessible::Graphic;
-    case a11y::Role::Grouping:
-        break;
-    }
-    return QAccessible::Grouping;
-}
-
 // What the program decides a control is, from what the widget shows now.
 a11y::Presentation presentationOf(const QWidget &widget, services::ControlKind kind)
 {
@@ -340,6 +319,27 @@ void sendVisibleState(QWidget &widget)
 }
 
 } // namespace
+
+QAccessible::Role qtRole(services::accessibility::Role role)
+{
+    switch (role) {
+    case services::accessibility::Role::Frame:
+        return QAccessible::Window;
+    case services::accessibility::Role::Dialog:
+        return QAccessible::Dialog;
+    case services::accessibility::Role::CheckBox:
+        return QAccessible::CheckBox;
+    case services::accessibility::Role::StaticText:
+        return QAccessible::StaticText;
+    case services::accessibility::Role::PushButton:
+        return QAccessible::Button;
+    case services::accessibility::Role::Graphic:
+        return QAccessible::Graphic;
+    case services::accessibility::Role::Grouping:
+        break;
+    }
+    return QAccessible::Grouping;
+}
 
 void installAccessibility()
 {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "services/accessibility.hpp"
+
+#include <QAccessible>
 #include <QString>
 
 class QWidget;
@@ -13,6 +16,9 @@ class Label;
 // gives each window a notice, an object that nothing draws, which speaks the program's
 // announcements.
 void installAccessibility();
+
+// The role the toolkit gives screen readers for one of the program's roles.
+[[nodiscard]] QAccessible::Role qtRole(services::accessibility::Role role);
 
 // Speaks the words as a notification of the window, from the event loop.
 void announce(QWidget &window, const QString &words);

@@ -34,27 +34,6 @@ bool isSelf(const VARIANT &child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-long msaaRole(a11y::Role role)
-{
-    switch (role) {
-    case a11y::Role::Frame:
-        return ROLE_SYSTEM_CLIENT; // a main window's client area, as screen readers know it
-    case a11y::Role::Dialog:
-        return ROLE_SYSTEM_DIALOG;
-    case a11y::Role::CheckBox:
-        return ROLE_SYSTEM_CHECKBUTTON;
-    case a11y::Role::StaticText:
-        return ROLE_SYSTEM_STATICTEXT;
-    case a11y::Role::PushButton:
-        return ROLE_SYSTEM_PUSHBUTTON;
-    case a11y::Role::Graphic:
-        return ROLE_SYSTEM_GRAPHIC;
-    case a11y::Role::Grouping:
-        break;
-    }
-    return ROLE_SYSTEM_GROUPING;
-}
-
 bool isWindowRole(a11y::Role role)
 {
     return role == a11y::Role::Frame || role == a11y::Role::Dialog;
@@ -330,6 +309,27 @@ void annotateAsLive(HWND window)
 }
 
 } // namespace
+
+long msaaRole(services::accessibility::Role role)
+{
+    switch (role) {
+    case services::accessibility::Role::Frame:
+        return ROLE_SYSTEM_CLIENT; // a main window's client area, as screen readers know it
+    case services::accessibility::Role::Dialog:
+        return ROLE_SYSTEM_DIALOG;
+    case services::accessibility::Role::CheckBox:
+        return ROLE_SYSTEM_CHECKBUTTON;
+    case services::accessibility::Role::StaticText:
+        return ROLE_SYSTEM_STATICTEXT;
+    case services::accessibility::Role::PushButton:
+        return ROLE_SYSTEM_PUSHBUTTON;
+    case services::accessibility::Role::Graphic:
+        return ROLE_SYSTEM_GRAPHIC;
+    case services::accessibility::Role::Grouping:
+        break;
+    }
+    return ROLE_SYSTEM_GROUPING;
+}
 
 bool screenReaderRunning()
 {

@@ -36,6 +36,9 @@ protected:
     AccessibleObject &operator=(const AccessibleObject &) = default;
 };
 
+// The MSAA role screen readers get for one of the program's roles.
+[[nodiscard]] long msaaRole(services::accessibility::Role role);
+
 // Whether a screen reader runs now, as it tells the system (SPI_GETSCREENREADER).
 [[nodiscard]] bool screenReaderRunning();
 

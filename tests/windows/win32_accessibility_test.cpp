@@ -84,28 +84,6 @@ private:
     IAccessible *m_object = nullptr;
 };
 
-// The MSAA roles screen readers know for what the table names.
-long msaaRole(a11y::Role role)
-{
-    switch (role) {
-    case a11y::Role::Frame:
-        return ROLE_SYSTEM_CLIENT; // a main window's client area
-    case a11y::Role::Dialog:
-        return ROLE_SYSTEM_DIALOG;
-    case a11y::Role::CheckBox:
-        return ROLE_SYSTEM_CHECKBUTTON;
-    case a11y::Role::StaticText:
-        return ROLE_SYSTEM_STATICTEXT;
-    case a11y::Role::PushButton:
-        return ROLE_SYSTEM_PUSHBUTTON;
-    case a11y::Role::Graphic:
-        return ROLE_SYSTEM_GRAPHIC;
-    case a11y::Role::Grouping:
-        break;
-    }
-    return ROLE_SYSTEM_GROUPING;
-}
-
 std::size_t rowNamed(std::span<const services::ControlRow> rows, std::string_view id)
 {
     for (std::size_t i = 0; i < rows.size(); ++i)
