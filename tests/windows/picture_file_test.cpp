@@ -1,0 +1,157 @@
+// The pictures decoded inside the program (platform/win32/picture_file.cpp): each to its
+// size and to the pixels the system's own decoder gives, within what two JPEG decoders
+// may differ by; a damaged or missing picture is a failure that names it.
+
+#include "platform/win32/picture_file.hpp"
+#include "platform/win32/resource_ids.h"
+#include "services/failures.hpp"
+
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+#include <olectl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tervanel::services::Failure;
+using tervanel::services::OperationFailed;
+using tervanel::win32::DibPicture;
+using tervanel::win32::pictureResource;
+
+constexpr int kDamagedBanner = 201;
+constexpr int kDamagedPortrait = 202;
+constexpr int kMissing = 999;
+
+// The same bytes through the system's decoder (OleLoadPicture), as 0x00RRGGBB words from
+// the top row down; empty when it cannot decode them.
+std::vector<std::uint32_t> systemDecode(std::span<const unsigned char> file, int &width,
+                                        int &height)
+{
+    const HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, file.size());
+    std::memcpy(GlobalLock(copy), file.data(), file.size());
+    GlobalUnlock(copy);
+    IStream *stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream)))
+        return {};
+    IPicture *picture = nullptr;
+    const HRESULT decoded =
+        OleLoadPicture(stream, 0, FALSE, __uuidof(IPicture), reinterpret_cast<void **>(&picture));
+    stream->Release();
+    if (FAILED(decoded))
+        return {};
+    OLE_HANDLE handle = 0;
+    picture->get_Handle(&handle);
+    const auto bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    BITMAP facts{};
+    GetObjectW(bitmap, sizeof facts, &facts);
+    width = facts.bmWidth;
+    height = facts.bmHeight;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+    const HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+                               DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    picture->Release();
+    if (rows != height)
+        return {};
+    for (std::uint32_t &pixel : pixels)
+        pixel &= 0xFFFFFF;
+    return pixels;
+}
+
+int channelDifference(std::uint32_t a, std::uint32_t b)
+{
+    int largest = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int one = static_cast<int>((a >> shift) & 0xFF);
+        const int other = static_cast<int>((b >> shift) & 0xFF);
+        largest = std::max(largest, std::abs(one - other));
+    }
+    return largest;
+}
+
+TEST(PictureFile, TheProgramsPicturesDecodeAsTheSystemDecodesThem)
+{
+    struct Case {
+        int resource;
+        const char *name;
+        int width, height;
+        // Two JPEG decoders round their inverse transforms and colour conversion each
+        // its own way; a GIF's palette leaves nothing to round.
+        int largestDifference;
+        double meanDifference;
+    };
+    const std::vector<Case> cases{
+        {TERVANEL_PORTRAIT_JPG, "portrait.jpg", 275, 475, 10, 1.0},
+        {TERVANEL_BANNER_GIF, "banner.gif", 400, 100, 0, 0.0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::span<const unsigned char> file = pictureResource(c.resource);
+        ASSERT_FALSE(file.empty());
+        const DibPicture picture(file, c.name);
+        ASSERT_EQ(picture.width(), c.width);
+        ASSERT_EQ(picture.height(), c.height);
+        BITMAP facts{};
+        ASSERT_NE(GetObjectW(picture.bitmap(), sizeof facts, &facts), 0);
+        EXPECT_EQ(facts.bmBitsPixel, 32);
+
+        int width = 0;
+        int height = 0;
+        const std::vector<std::uint32_t> expected = systemDecode(file, width, height);
+        ASSERT_EQ(width, c.width);
+        ASSERT_EQ(height, c.height);
+        const std::span<const std::uint32_t> pixels = picture.pixels();
+        ASSERT_EQ(pixels.size(), expected.size());
+        int largest = 0;
+        long long total = 0;
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            const int difference = channelDifference(pixels[i], expected[i]);
+            largest = std::max(largest, difference);
+            total += difference;
+        }
+        const double mean = static_cast<double>(total) / static_cast<double>(pixels.size());
+        RecordProperty(std::string(c.name) + " largest difference", largest);
+        RecordProperty(std::string(c.name) + " mean difference", std::to_string(mean));
+        EXPECT_LE(largest, c.largestDifference);
+        EXPECT_LE(mean, c.meanDifference);
+    }
+}
+
+TEST(PictureFile, ADamagedOrMissingPictureIsAFailureNamingIt)
+{
+    // A GIF of 5000 x 10 pixels, its header alone: larger than any picture of the program.
+    static const unsigned char kHuge[] = {'G', 'I', 'F', '8', '9', 'a', 0x88, 0x13, 10, 0, 0, 0, 0};
+    struct Case {
+        const char *name;
+        std::span<const unsigned char> file;
+    };
+    const std::vector<Case> cases{
+        {"damaged.gif", pictureResource(kDamagedBanner)},
+        {"damaged.jpg", pictureResource(kDamagedPortrait)},
+        {"missing.gif", pictureResource(kMissing)},
+        {"huge.gif", kHuge},
+        {"half.jpg", pictureResource(TERVANEL_PORTRAIT_JPG).first(300)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            const DibPicture picture(c.file, c.name);
+            ADD_FAILURE() << "decoded to " << picture.width() << " x " << picture.height();
+        } catch (const OperationFailed &failure) {
+            EXPECT_EQ(failure.failure(), Failure::PictureMissing);
+            EXPECT_NE(std::string(failure.what()).find(c.name), std::string::npos);
+        }
+    }
+}
+
+} // namespace
