@@ -265,9 +265,10 @@ TEST(TervanelExe, CarriesItsResources)
     const std::string text(manifest.begin(), manifest.end());
     for (const char *setting : {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
                                 "WindowsSettings\">PerMonitorV2",
-                                ">true/pm</dpiAware>", "name=\"Microsoft.Windows.Common-Controls\"",
-                                "level=\"asInvoker\""})
+                                ">true/pm</dpiAware>", "level=\"asInvoker\""})
         EXPECT_NE(text.find(setting), std::string::npos) << setting;
+    // Common controls 6 would have the first push button load comctl32 at start-up.
+    EXPECT_EQ(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
 }
 
 #endif
