@@ -3,10 +3,9 @@
 #include "services/failures.hpp"
 
 #include <climits>
-#include <memory>
 
 // stb_image (Debian's libstb-dev), its JPEG and GIF decoders only, compiled here with
-// private linkage; a picture larger than the program's own is refused before decoding.
+// private linkage; a picture larger than 4096 pixels a side is refused before decoding.
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_GIF
 #define STBI_NO_STDIO
@@ -22,10 +21,6 @@ namespace tervanel::win32 {
 
 namespace {
 
-struct StbFree {
-    void operator()(unsigned char *pixels) const { stbi_image_free(pixels); }
-};
-
 [[noreturn]] void fail(std::string_view name)
 {
     throw services::OperationFailed(services::Failure::PictureMissing, name);
@@ -33,51 +28,60 @@ struct StbFree {
 
 } // namespace
 
+void DibPicture::Free::operator()(unsigned char *pixels) const
+{
+    stbi_image_free(pixels);
+}
+
 DibPicture::DibPicture(std::span<const unsigned char> file, std::string_view name)
 {
     if (file.empty() || file.size() > INT_MAX)
         fail(name);
-    int width = 0;
-    int height = 0;
     int channels = 0;
     constexpr int kRgba = 4;
-    const std::unique_ptr<unsigned char, StbFree> rgba(stbi_load_from_memory(
-        file.data(), static_cast<int>(file.size()), &width, &height, &channels, kRgba));
-    if (!rgba || width <= 0 || height <= 0)
+    m_pixels.reset(stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &m_width,
+                                         &m_height, &channels, kRgba));
+    if (!m_pixels || m_width <= 0 || m_height <= 0)
         fail(name);
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    m_bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!m_bitmap || !bits)
-        fail(name);
-    m_bits = static_cast<std::uint32_t *>(bits);
-    m_width = width;
-    m_height = height;
-
-    // Neither picture has transparent pixels; the alpha byte is left out.
-    const unsigned char *from = rgba.get();
-    for (std::uint32_t &pixel :
-         std::span(m_bits, static_cast<std::size_t>(width) * static_cast<std::size_t>(height))) {
-        pixel = std::uint32_t{from[0]} << 16 | std::uint32_t{from[1]} << 8 | from[2];
-        from += kRgba;
+    // Red, green, blue, alpha in memory become the DIB's blue, green, red and a zero
+    // (neither picture has transparent pixels).
+    for (unsigned char *pixel = m_pixels.get(),
+                       *end = pixel + static_cast<std::size_t>(m_width)
+                                          * static_cast<std::size_t>(m_height) * kRgba;
+         pixel != end; pixel += kRgba) {
+        const unsigned char red = pixel[0];
+        pixel[0] = pixel[2];
+        pixel[2] = red;
+        pixel[3] = 0;
     }
 }
 
-DibPicture::~DibPicture()
-{
-    DeleteObject(m_bitmap);
-}
+DibPicture::~DibPicture() = default;
 
 std::span<const std::uint32_t> DibPicture::pixels() const
 {
-    return {m_bits, static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height)};
+    // stb_image's buffer comes from malloc, aligned for any word.
+    return {reinterpret_cast<const std::uint32_t *>(m_pixels.get()),
+            static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height)};
+}
+
+void DibPicture::draw(HDC dc, const RECT &target) const
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = m_width;
+    info.bmiHeader.biHeight = -m_height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int width = target.right - target.left;
+    const int height = target.bottom - target.top;
+    if (width != m_width || height != m_height) {
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+    }
+    StretchDIBits(dc, target.left, target.top, width, height, 0, 0, m_width, m_height,
+                  m_pixels.get(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 std::span<const unsigned char> pictureResource(int resource)

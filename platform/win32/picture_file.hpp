@@ -3,14 +3,16 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 
 namespace tervanel::win32 {
 
-// A picture file (the program's JPEG and GIF) decoded into a top-down 32-bit DIB section:
-// one word a pixel, 0x00RRGGBB, the first row at the top. No COM and no DLL beyond GDI32:
-// the decoder is compiled into the program.
+// A picture file (the program's JPEG and GIF) decoded into a top-down 32-bit DIB: one
+// word a pixel, 0x00RRGGBB, the first row at the top. No COM and no DLL beyond GDI32:
+// the decoder is compiled into the program, and the pixels are decoded in place, without
+// a second copy.
 class DibPicture final {
 public:
     // A file this decoder cannot read, empty bytes among them, is a failure
@@ -20,15 +22,20 @@ public:
     DibPicture(const DibPicture &) = delete;
     DibPicture &operator=(const DibPicture &) = delete;
 
-    [[nodiscard]] HBITMAP bitmap() const { return m_bitmap; }
     [[nodiscard]] int width() const { return m_width; }
     [[nodiscard]] int height() const { return m_height; }
     // The pixels, row after row from the top.
     [[nodiscard]] std::span<const std::uint32_t> pixels() const;
 
+    // Draws the picture into a rectangle of `dc`, scaled to it (halftone) when its size
+    // differs.
+    void draw(HDC dc, const RECT &target) const;
+
 private:
-    HBITMAP m_bitmap = nullptr;
-    std::uint32_t *m_bits = nullptr;
+    struct Free {
+        void operator()(unsigned char *pixels) const;
+    };
+    std::unique_ptr<unsigned char, Free> m_pixels;
     int m_width = 0;
     int m_height = 0;
 };

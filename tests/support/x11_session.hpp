@@ -64,6 +64,8 @@ public:
     std::optional<int> waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(15));
     // Everything the program wrote to standard output and standard error.
     [[nodiscard]] std::string programOutput() const;
+    // The program's process (under Wine, the Windows process itself), while it runs.
+    [[nodiscard]] pid_t programProcess() const { return m_program; }
 
     // The top-level windows that are mapped now, in stacking order (bottom first).
     [[nodiscard]] std::vector<TopLevel> mappedTopLevels() const;
