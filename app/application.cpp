@@ -5,9 +5,11 @@
 #include "platform/qt/accessibility.hpp"
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
+#include "platform/qt/picture.hpp"
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,8 +62,8 @@ void configure(QApplication &application)
     // switchers ask for.
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/tervanel.png").arg(size),
-                     QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(
+            qt::builtInPixels(QStringLiteral(":/icons/icon-%1.pixels").arg(size))));
     QApplication::setWindowIcon(icon);
 }
 

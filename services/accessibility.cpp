@@ -17,9 +17,11 @@ ActionWords wordsOf(Action action)
 {
     switch (action) {
     case Action::AnswerYes:
-        return {"Rispondi sì", "Come un clic sulla domanda"};
+        return {"Rispondi sì", "Come un clic sulla domanda", {}};
     case Action::TakeBack:
-        return {"Togli la risposta", "Come un doppio clic sulla domanda"};
+        // The right click of gestures::eventsOf(): screen readers' mouse review offers a
+        // left and a right click, not a double one.
+        return {"Togli la risposta", "Come un doppio clic sulla domanda", "clic destro"};
     case Action::Press:
         break;
     }
@@ -40,6 +42,19 @@ std::span<const Action> actionsOf(ControlKind kind)
         break;
     }
     return {};
+}
+
+std::string otherActionsHelp(ControlKind kind)
+{
+    const std::span<const Action> actions = actionsOf(kind);
+    std::string help;
+    for (std::size_t i = 1; i < actions.size(); ++i) {
+        const ActionWords words = wordsOf(actions[i]);
+        if (!help.empty())
+            help += "; ";
+        help += std::string(words.name) + ": " + std::string(words.gesture);
+    }
+    return help;
 }
 
 std::string spokenCaption(std::string_view caption)

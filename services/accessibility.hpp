@@ -32,18 +32,25 @@ enum class Action {
     Press,     // a push button: as a click on it
 };
 
-// The Italian words a screen reader lists for an action and reads as its help. A push
-// button's press has none: it is the platform's own press action, under the name screen
-// readers look for.
+// The Italian words a screen reader lists for an action and reads as its help, and the
+// gesture that does it too while a screen reader runs (none: the action's own click). A
+// push button's press has none: it is the platform's own press action, under the name
+// screen readers look for.
 struct ActionWords {
     std::string_view name;
     std::string_view description;
+    std::string_view gesture;
 };
 [[nodiscard]] ActionWords wordsOf(Action action);
 
 // The actions a control offers, in the order screen readers list them; the first is the
 // default one.
 [[nodiscard]] std::span<const Action> actionsOf(ControlKind kind);
+
+// Where a platform gives a control a single action, its default (the first), the words
+// that tell a screen reader's user how to do the others: each by its name and gesture.
+// Empty for a control with no other action.
+[[nodiscard]] std::string otherActionsHelp(ControlKind kind);
 
 // What a control shows now, as the platform holds it.
 struct Shown {

@@ -162,6 +162,31 @@ TEST(Gestures, DeliverTheEventsOfTheMouseAndOfScreenReaders)
     EXPECT_EQ(eventsOf(gestures::eventsOf(a11y::Action::Press)), click);
 }
 
+// Where a platform offers only a control's first action, the others are told with the
+// gesture that does them while a screen reader runs, and that gesture does them.
+TEST(Gestures, TheOtherActionsAreToldWithTheGestureThatDoesThem)
+{
+    const struct {
+        Kind kind;
+        std::string help;
+    } rows[] = {
+        {Kind::QuestionLabel, "Togli la risposta: clic destro"},
+        {Kind::PushButton, ""},
+        {Kind::Label, ""},
+        {Kind::PictureBox, ""},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(a11y::otherActionsHelp(row.kind), row.help) << static_cast<int>(row.kind);
+    for (const Kind kind : {Kind::QuestionLabel, Kind::PushButton}) {
+        for (const a11y::Action action : a11y::actionsOf(kind)) {
+            if (a11y::wordsOf(action).gesture == "clic destro") {
+                EXPECT_EQ(eventsOf(gestures::eventsOf(Gesture::RightClick, kind, true)),
+                          eventsOf(gestures::eventsOf(action)));
+            }
+        }
+    }
+}
+
 TEST(Keys, DoWhatTheDesktopDoes)
 {
     using gestures::Key;
@@ -204,6 +229,7 @@ TEST(Keys, TabGoesRoundTheControlsThatCanTakeTheFocus)
         {{true, false, true}, 0, false, 2},  // a hidden control is passed over
         {{true, false, true}, 2, false, 0},  // round
         {{true, false, true}, 0, true, 2},   // and back
+        {{true, false, true}, 1, false, 2},  // from a control just hidden, on
         {{true, true, true}, {}, false, 0},  // from nowhere: the first
         {{true, true, true}, {}, true, 2},   // or the last
         {{false, true, false}, 1, false, 1}, // the only one stays

@@ -5,6 +5,7 @@
 #include "core/questions.hpp"
 #include "core/reports.hpp"
 #include "forms/introduction/frm_splash.hpp"
+#include "harness/screen_reader_table.hpp"
 #include "platform/qt/accessibility.hpp"
 #include "platform/qt/convert.hpp"
 #include "services/accessibility.hpp"
@@ -17,6 +18,9 @@
 #include <QTest>
 
 #include <functional>
+#include <span>
+#include <stdexcept>
+#include <string>
 
 namespace tervanel::test {
 namespace {
@@ -44,6 +48,94 @@ QAccessibleInterface &accessible(QWidget &widget)
 QString nameOf(QWidget &widget)
 {
     return accessible(widget).text(QAccessible::Name);
+}
+
+// The roles Qt gives screen readers for what the table names.
+QAccessible::Role qtRole(a11y::Role role)
+{
+    switch (role) {
+    case a11y::Role::Frame:
+        return QAccessible::Window;
+    case a11y::Role::Dialog:
+        return QAccessible::Dialog;
+    case a11y::Role::CheckBox:
+        return QAccessible::CheckBox;
+    case a11y::Role::StaticText:
+        return QAccessible::StaticText;
+    case a11y::Role::PushButton:
+        return QAccessible::Button;
+    case a11y::Role::Graphic:
+        return QAccessible::Graphic;
+    case a11y::Role::Grouping:
+        break;
+    }
+    return QAccessible::Grouping;
+}
+
+std::size_t rowNamed(std::span<const services::ControlRow> rows, std::string_view id)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].id == id)
+            return i;
+    throw std::runtime_error("no control " + std::string(id));
+}
+
+class ScreenReaderTableTest : public Form1Test {
+protected:
+    QWidget &widgetFor(const harness::ScreenReaderRow &row) const
+    {
+        const bool splash = row.window == "frmSplash";
+        services::Window &window = splash ? form->splash()->window() : form->window();
+        if (row.control.empty())
+            return widgetOf(window);
+        const auto rows = splash ? std::span<const services::ControlRow>(forms::kSplashRows)
+                                 : std::span<const services::ControlRow>(forms::kForm1Rows);
+        return qt::qtWindow(harness::platformOf(window)).widget(rowNamed(rows, row.control));
+    }
+
+    // Every row of the table for that moment, as a screen reader reads it through Qt.
+    void expectTable(harness::Moment when) const
+    {
+        int rows = 0;
+        for (const harness::ScreenReaderRow &row : harness::screenReaderTable()) {
+            if (row.when != when)
+                continue;
+            SCOPED_TRACE(std::string(row.window) + "." + std::string(row.control));
+            ++rows;
+            QAccessibleInterface &iface = accessible(widgetFor(row));
+            EXPECT_EQ(iface.role(), qtRole(row.role));
+            const QString name = QString::fromStdString(row.name);
+            if (row.namePrefix) {
+                EXPECT_TRUE(iface.text(QAccessible::Name).startsWith(name))
+                    << iface.text(QAccessible::Name).toStdString();
+            } else {
+                EXPECT_EQ(iface.text(QAccessible::Name), name);
+            }
+            EXPECT_EQ(iface.state().checkable, row.checkable);
+            EXPECT_EQ(iface.state().checked, row.checked);
+            if (row.control.empty())
+                continue;
+            QStringList expected;
+            for (const a11y::Action action : row.actions)
+                expected.append(a11y::wordsOf(action).name.empty()
+                                    ? QAccessibleActionInterface::pressAction()
+                                    : actionName(action));
+            const QStringList names =
+                iface.actionInterface() ? iface.actionInterface()->actionNames() : QStringList();
+            EXPECT_EQ(names.mid(0, expected.size()), expected) << names.join(u',').toStdString();
+        }
+        EXPECT_GT(rows, 0);
+    }
+};
+
+TEST_F(ScreenReaderTableTest, ScreenReadersFindWhatTheTableSays)
+{
+    expectTable(harness::Moment::Introduction);
+    dismissIntroduction();
+    expectTable(harness::Moment::Questionnaire);
+    click(widget(Label1));
+    press(Command1);
+    expectTable(harness::Moment::AfterVenousPress);
 }
 
 // Every control is named, but a hidden label is nameless, whatever caption it kept; the

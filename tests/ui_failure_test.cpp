@@ -122,13 +122,13 @@ TEST(DamagedPictures, AreReportedNeverACrash)
         if (!row.replacement.isEmpty()) {
             ASSERT_TRUE(QResource::registerResource(row.replacement));
         }
-        EXPECT_EQ(QFile::exists(QStringLiteral(":/banner.gif")), !row.replacement.isEmpty());
+        EXPECT_EQ(QFile::exists(QStringLiteral(":/banner.pixels")), !row.replacement.isEmpty());
         std::unique_ptr<forms::Form1> form;
         services::runtime::handle([&] { form = std::make_unique<forms::Form1>(); });
         if (!row.replacement.isEmpty())
             QResource::unregisterResource(row.replacement);
         restoreBuiltInResources();
-        expectFailureReported(runtime, ":/portrait.jpg");
+        expectFailureReported(runtime, ":/portrait.pixels");
         // The questionnaire's load stopped at the introduction, which never came up.
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(form->splash(), nullptr);
@@ -151,7 +151,7 @@ TEST_F(Form1Test, DamagedBannerIsReportedAtTheFirstPress)
     click(widget(Command1));
     QResource::unregisterResource(QStringLiteral(TERVANEL_DAMAGED_PICTURES));
     restoreBuiltInResources();
-    expectFailureReported(runtime, ":/banner.gif");
+    expectFailureReported(runtime, ":/banner.pixels");
     EXPECT_EQ(label(Label_c).caption(), QStringLiteral("Arteriosa: 1"));
     EXPECT_FALSE(widget(Picture1).isVisible());
 }

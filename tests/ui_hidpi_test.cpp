@@ -38,13 +38,12 @@ double meanDifference(const QImage &a, const QImage &b)
 
 // The picture as the screen shows it, against the picture file scaled to the size it
 // must have there.
-void expectDrawnAtSize(QWidget &window, QRect where, const QPixmap &picture)
+void expectDrawnAtSize(QWidget &window, QRect where, const QImage &picture)
 {
     const QImage shown = window.grab(where).toImage().convertToFormat(QImage::Format_RGB32);
     const QSize expected = (QSizeF(where.size()) * scaleFactor()).toSize();
     ASSERT_EQ(shown.size(), expected);
-    const QImage wanted = picture.toImage()
-                              .scaled(expected, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+    const QImage wanted = picture.scaled(expected, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                               .convertToFormat(QImage::Format_RGB32);
     EXPECT_LT(meanDifference(shown, wanted), 10.0) << window.objectName().toStdString();
     // Against the picture shifted by a tenth of its width: clearly different.

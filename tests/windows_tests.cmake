@@ -56,3 +56,36 @@ endif()
 add_dependencies(e2e_x11_wine_test tervanel_windows)
 gtest_discover_tests(e2e_x11_wine_test DISCOVERY_MODE PRE_TEST TEST_PREFIX "e2e_x11_wine_test."
     PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 180)
+
+# The installer under Wine, in a prefix and on an Xvfb of the test's own: installed, in
+# Program Files, the Start menu and the installed programs, started from its shortcut,
+# replaced by the next version, and uninstalled without a trace.
+include(WindowsInstaller)
+if(NOT EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
+    return()
+endif()
+if(NOT TERVANEL_WIXL)
+    add_test(NAME windows_installer_test COMMAND "${CMAKE_COMMAND}" -E false)
+    set_tests_properties(windows_installer_test PROPERTIES DISABLED TRUE)
+    message(STATUS "wixl not found: windows_installer_test will not run")
+    return()
+endif()
+tervanel_next_version(next_version)
+tervanel_msi_product_code("${TERVANEL_Version}" product_code)
+tervanel_msi_product_code("${next_version}" next_product_code)
+add_executable(windows_installer_test windows_installer_test.cpp)
+target_link_libraries(windows_installer_test PRIVATE tervanel_x11_session GTest::gtest GTest::gtest_main)
+target_compile_definitions(windows_installer_test PRIVATE
+    TERVANEL_WINE_RUNNER="${PROJECT_SOURCE_DIR}/harness/wine-run"
+    TERVANEL_PROGRAM="${windows_dir}/Tervanel.exe"
+    TERVANEL_ICON="${PROJECT_SOURCE_DIR}/app/icons/tervanel.ico"
+    TERVANEL_FONT_LICENCE="${PROJECT_SOURCE_DIR}/app/resources/fonts/LICENSE"
+    TERVANEL_UPGRADE_CODE="{${TERVANEL_MSI_UPGRADE_CODE}}"
+    TERVANEL_MSI="${windows_dir}/Tervanel-${TERVANEL_Version}-x64.msi"
+    TERVANEL_PRODUCT_CODE="{${product_code}}"
+    TERVANEL_NEXT_VERSION="${next_version}"
+    TERVANEL_NEXT_MSI="${windows_dir}/tests/installer/Tervanel-${next_version}-x64.msi"
+    TERVANEL_NEXT_PRODUCT_CODE="{${next_product_code}}")
+add_dependencies(windows_installer_test tervanel_windows)
+gtest_discover_tests(windows_installer_test DISCOVERY_MODE PRE_TEST
+    TEST_PREFIX "windows_installer_test." PROPERTIES LABELS windows TIMEOUT 300)

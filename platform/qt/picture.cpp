@@ -1,10 +1,49 @@
 #include "platform/qt/picture.hpp"
 
-#include <QPainter>
-
 #include "services/failures.hpp"
 
+#include <QPainter>
+#include <QResource>
+
+#include <cstdint>
+#include <cstring>
+
 namespace tervanel::qt {
+
+namespace {
+
+std::uint32_t read32(const uchar *at)
+{
+    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8
+           | static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+
+} // namespace
+
+QImage builtInPixels(const QString &resource)
+{
+    constexpr qint64 kHeader = 16;
+    constexpr std::uint32_t kLargest = 4096;
+    const QResource stored(resource);
+    if (!stored.isValid() || stored.compressionAlgorithm() != QResource::NoCompression
+        || stored.size() < kHeader || std::memcmp(stored.data(), "TVPX", 4) != 0)
+        return {};
+    const uchar *data = stored.data();
+    const std::uint32_t width = read32(data + 4);
+    const std::uint32_t height = read32(data + 8);
+    const std::uint32_t format = read32(data + 12);
+    if (width == 0 || height == 0 || width > kLargest || height > kLargest
+        || (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
+        || stored.size() != kHeader + qint64{width} * height * 4)
+        return {};
+    const QImage pixels(data + kHeader, static_cast<int>(width), static_cast<int>(height),
+                        static_cast<qsizetype>(width) * 4, static_cast<QImage::Format>(format));
+    // Built-in resources stay for the whole run, so the pixels are drawn where they are
+    // stored; rows that do not start on a 32-bit boundary are copied first.
+    if (reinterpret_cast<std::uintptr_t>(data + kHeader) % 4 != 0)
+        return pixels.copy();
+    return pixels;
+}
 
 Picture::Picture(QWidget *parent, PictureFit fit)
     : QFrame(parent)
@@ -14,10 +53,10 @@ Picture::Picture(QWidget *parent, PictureFit fit)
 
 void Picture::setPicture(const QString &resource)
 {
-    QPixmap picture;
-    if (!picture.load(resource))
+    QImage picture = builtInPixels(resource);
+    if (picture.isNull())
         throw services::OperationFailed(services::Failure::PictureMissing, resource.toStdString());
-    m_picture = picture;
+    m_picture = std::move(picture);
     update();
 }
 
@@ -29,10 +68,10 @@ void Picture::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     if (m_fit == PictureFit::Stretch) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(rect(), m_picture);
+        painter.drawImage(rect(), m_picture);
     } else {
         painter.setClipRect(contentsRect());
-        painter.drawPixmap(contentsRect().topLeft(), m_picture);
+        painter.drawImage(contentsRect().topLeft(), m_picture);
     }
 }
 

@@ -3,13 +3,18 @@
 #include "platform/qt/clickable.hpp"
 
 #include <QFrame>
-#include <QPixmap>
+#include <QImage>
+#include <QString>
 
 namespace tervanel::qt {
 
 // How a picture sits in its control: at its natural size in the top-left corner of
 // the area inside the border, or stretched over the whole control.
 enum class PictureFit { NaturalSize, Stretch };
+
+// A picture built into the program, as the build decoded it (tools/pixels.cpp); null
+// when it is missing or damaged.
+[[nodiscard]] QImage builtInPixels(const QString &resource);
 
 // A picture box or image control, and a frame: each can be clicked.
 class Picture final : public QFrame {
@@ -20,7 +25,7 @@ public:
 
     // Loads the picture; fails when it is missing or damaged.
     void setPicture(const QString &resource);
-    [[nodiscard]] const QPixmap &picture() const { return m_picture; }
+    [[nodiscard]] const QImage &picture() const { return m_picture; }
 
 Q_SIGNALS:
     void clicked();
@@ -30,7 +35,7 @@ protected:
 
 private:
     PictureFit m_fit;
-    QPixmap m_picture;
+    QImage m_picture;
     ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }}; // no double-click handler
 };
 

@@ -193,11 +193,11 @@ QString resourceOf(services::PictureId picture)
 {
     switch (picture) {
     case services::PictureId::Banner:
-        return QStringLiteral(":/banner.gif");
+        return QStringLiteral(":/banner.pixels");
     case services::PictureId::Portrait:
         break;
     }
-    return QStringLiteral(":/portrait.jpg");
+    return QStringLiteral(":/portrait.pixels");
 }
 
 } // namespace

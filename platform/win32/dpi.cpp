@@ -1,6 +1,6 @@
 #include "platform/win32/dpi.hpp"
 
-#include "platform/win32/scaling.hpp"
+#include "services/scaling.hpp"
 
 namespace tervanel::win32 {
 
@@ -44,10 +44,10 @@ int dpiOf(HWND window)
             return static_cast<int>(dpi);
     }
     const HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : services::kBaseDpi;
     if (screen)
         ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : kBaseDpi;
+    return dpi > 0 ? dpi : services::kBaseDpi;
 }
 
 RECT frameAround(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi)

@@ -1,11 +1,10 @@
 #include "platform/win32/fonts.hpp"
 
 #include "platform/win32/resource_ids.h"
-#include "platform/win32/scaling.hpp"
+#include "services/failures.hpp"
+#include "services/scaling.hpp"
 
 #include <map>
-#include <stdexcept>
-#include <string>
 #include <tuple>
 
 namespace tervanel::win32 {
@@ -22,7 +21,7 @@ void registerFont(int resource, const char *name)
     // The system copies the font: the resource stays where it is in the executable.
     if (!data || !AddFontMemResourceEx(data, SizeofResource(module, found), nullptr, &count)
         || count == 0)
-        throw std::runtime_error(std::string("il carattere ") + name + " manca o è danneggiato");
+        throw services::OperationFailed(services::Failure::FontMissing, name);
 }
 
 struct FontKey {
@@ -46,14 +45,14 @@ void registerBuiltInFonts()
 HFONT dialogFont(double points, bool bold, int dpi)
 {
     static std::map<FontKey, HFONT> fonts;
-    const FontKey key{fontPixels(points, dpi), bold};
+    const FontKey key{services::fontPixels(points, dpi), bold};
     if (const auto it = fonts.find(key); it != fonts.end())
         return it->second;
     const HFONT font = CreateFontW(-key.pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                    FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS,
                                    ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, kDialogFace);
     if (!font)
-        throw std::runtime_error("il carattere del programma non si può creare");
+        throw services::OperationFailed(services::Failure::FontNotCreated);
     fonts.emplace(key, font);
     return font;
 }

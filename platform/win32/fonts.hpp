@@ -9,8 +9,8 @@ namespace tervanel::win32 {
 // fonts the machine has.
 inline constexpr const wchar_t *kDialogFace = L"Liberation Sans";
 
-// Registers the built-in font files. Safe to call more than once; throws
-// std::runtime_error when a font resource is missing or damaged.
+// Registers the built-in font files. Safe to call more than once; a font resource that
+// is missing or damaged is a failure (services::OperationFailed).
 void registerBuiltInFonts();
 
 // The dialog face at a size in points (as at 96 dots per inch) and a weight, for a

@@ -1,25 +1,35 @@
 #include "platform/win32/services.hpp"
 
+#include "platform/win32/accessibility.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/fonts.hpp"
-#include "platform/win32/form.hpp"
 #include "platform/win32/text.hpp"
 #include "platform/win32/window.hpp"
 
-#include <ole2.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace tervanel::win32 {
 
 namespace {
 
+// The services whose message box is being opened, for the hook that sees it come up.
+Services *g_boxOpener = nullptr;
+
+LRESULT CALLBACK watchBox(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && g_boxOpener)
+        g_boxOpener->messageBoxShown();
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // One message as the loop handles it: the window's keyboard handling first.
 void dispatch(MSG &message)
 {
-    Form *form = Form::from(message.hwnd);
-    if (form && form->preTranslate(message))
+    Window *window = Window::from(message.hwnd);
+    if (window && window->preTranslate(message))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -60,23 +70,43 @@ void Services::messageBox(const services::MessageBoxRequest &request)
     // Owned by the program's active window; every other window of the program is
     // disabled while the box is open, so the box is modal to the whole program.
     HWND owner = GetActiveWindow();
-    if (!Form::from(owner))
+    if (!Window::from(owner))
         owner = nullptr;
     std::vector<HWND> disabled;
-    for (Form *form : Form::all()) {
-        const HWND window = form->hwnd();
-        if (window != owner && IsWindowEnabled(window)) {
-            EnableWindow(window, FALSE);
-            disabled.push_back(window);
+    for (const Window *window : m_windows) {
+        const HWND native = window->hwnd();
+        if (native && native != owner && IsWindowEnabled(native)) {
+            EnableWindow(native, FALSE);
+            disabled.push_back(native);
         }
     }
     const std::wstring text = withLineFeeds(toWide(request.prompt));
     const std::wstring title = toWide(request.title);
+    // What the windows have to tell screen readers waits until the box is on screen: its
+    // activation is watched for, and the words follow from the box's own loop.
+    const bool outerComing = std::exchange(m_boxComing, true);
+    Services *const outerOpener = std::exchange(g_boxOpener, this);
+    const HHOOK watch = SetWindowsHookExW(WH_CBT, watchBox, nullptr, GetCurrentThreadId());
     MessageBoxW(owner, text.c_str(), title.c_str(),
                 boxStyle(request.style) | (owner ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND);
+    if (watch)
+        UnhookWindowsHookEx(watch);
+    g_boxOpener = outerOpener;
+    m_boxComing = outerComing;
     for (const HWND window : disabled)
         if (IsWindow(window))
             EnableWindow(window, TRUE);
+    for (Window *window : m_windows)
+        window->sayDue(); // should the box never have been seen coming up
+}
+
+void Services::messageBoxShown()
+{
+    if (!m_boxComing)
+        return;
+    m_boxComing = false;
+    for (Window *window : m_windows)
+        window->sayDueFromTheLoop();
 }
 
 void Services::beep()
@@ -86,8 +116,9 @@ void Services::beep()
 
 void Services::quit(int status)
 {
-    for (Form *form : Form::all())
-        form->hide();
+    for (Window *window : m_windows)
+        if (window->isLoaded())
+            window->hide();
     if (!m_quitting) {
         m_quitting = true;
         PostQuitMessage(status);
@@ -96,8 +127,7 @@ void Services::quit(int status)
 
 bool Services::screenReaderRunning() const
 {
-    BOOL running = FALSE;
-    return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
+    return win32::screenReaderRunning();
 }
 
 int Services::run()
@@ -124,12 +154,12 @@ void Services::processPending()
     }
 }
 
-void Services::adopt(Window &window)
+void Services::add(Window &window)
 {
     m_windows.push_back(&window);
 }
 
-void Services::release(Window &window)
+void Services::remove(Window &window)
 {
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), &window), m_windows.end());
 }
@@ -137,9 +167,8 @@ void Services::release(Window &window)
 void Services::windowDestroyed()
 {
     // With no window of the program left, the program ends.
-    const bool anyLoaded = std::any_of(m_windows.begin(), m_windows.end(),
-                                       [](const Window *w) { return w->isLoaded(); });
-    if (!anyLoaded)
+    if (std::none_of(m_windows.begin(), m_windows.end(),
+                     [](const Window *w) { return w->isLoaded(); }))
         quit(0);
 }
 

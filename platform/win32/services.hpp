@@ -30,13 +30,21 @@ public:
     // Handles the messages that are waiting, as the loop does, and returns.
     void processPending();
 
-    // For the windows: they come and go, and the last one to go ends the program.
-    void adopt(Window &window);
-    void release(Window &window);
+    // Whether a message box of the program is being opened and not yet on screen.
+    [[nodiscard]] bool messageBoxComing() const { return m_boxComing; }
+
+    // The program's windows, oldest first: each is here while it exists; the last one
+    // to be unloaded ends the program once its native window is gone.
+    void add(Window &window);
+    void remove(Window &window);
     void windowDestroyed();
+
+    // A message box of the program came up: the words due are told from its loop.
+    void messageBoxShown();
 
 private:
     std::vector<Window *> m_windows;
+    bool m_boxComing = false;
     bool m_quitting = false;
 };
 

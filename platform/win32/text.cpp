@@ -27,15 +27,4 @@ std::wstring withLineFeeds(std::wstring_view text)
     return out;
 }
 
-std::wstring spokenText(std::wstring_view text)
-{
-    std::wstring out;
-    out.reserve(text.size());
-    for (const wchar_t c : text) {
-        if (c != L'\n')
-            out += c == L'\r' ? L' ' : c;
-    }
-    return out;
-}
-
 } // namespace tervanel::win32

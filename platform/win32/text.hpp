@@ -12,7 +12,4 @@ namespace tervanel::win32 {
 // them reliably only at CR LF. Every CR not already followed by LF gets one.
 [[nodiscard]] std::wstring withLineFeeds(std::wstring_view text);
 
-// What a screen reader should read for a caption: its line breaks as blanks.
-[[nodiscard]] std::wstring spokenText(std::wstring_view text);
-
 } // namespace tervanel::win32

@@ -4,9 +4,14 @@ would: finds its windows and controls by role and name, answers a question throu
 its check box action, presses the buttons through theirs, and reads the verdict.
 While a message box is open, the actions must not reach the window behind it.
 
-Run inside a private session bus:  dbus-run-session -- atspi_check.py PROGRAM
+What a screen reader must find at the introduction, on the questionnaire and after a
+venous verdict is the table every platform's tests read (harness/screen_reader_table),
+as the build writes it in JSON.
+
+Run inside a private session bus:  dbus-run-session -- atspi_check.py PROGRAM TABLE.json
 """
 
+import json
 import os
 import shutil
 import subprocess
@@ -47,6 +52,50 @@ def descendants(root, role=None, name=None):
     return found
 
 
+def roles():
+    """The AT-SPI roles Qt gives what the table names."""
+    return {"frame": pyatspi.ROLE_FRAME, "dialog": pyatspi.ROLE_DIALOG,
+            "checkbox": pyatspi.ROLE_CHECK_BOX, "statictext": pyatspi.ROLE_LABEL,
+            "pushbutton": pyatspi.ROLE_PUSH_BUTTON, "graphic": pyatspi.ROLE_IMAGE,
+            "grouping": pyatspi.ROLE_PANEL}
+
+
+def action_names(accessible):
+    try:
+        action = accessible.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def check_table(app, table, when):
+    """Every row of the table for that moment, found by its role and name among the nodes
+    on screen (a row without a name: among all nodes of its role)."""
+    rows = [row for row in table if row["when"] == when]
+    assert rows, when
+    for row in rows:
+        what = "%s %s.%s" % (when, row["window"], row["control"])
+        candidates = descendants(app, roles()[row["role"]])
+        if row["control"] == "":
+            candidates = [w for w in app if w is not None and w.getRole() == roles()[row["role"]]]
+        if row["name"]:
+            candidates = [c for c in candidates if c.name == row["name"]
+                          or (row["match"] == "prefix" and c.name.startswith(row["name"]))]
+        else:
+            candidates = [c for c in candidates if not c.name]
+        assert candidates, "%s: no %s named %r among %r" % (
+            what, row["role"], row["name"],
+            [(n.getRoleName(), n.name[:30]) for n in descendants(app)])
+        node = candidates[0]
+        states = node.getState()
+        # A check box is told by its role: Qt 6.4's bridge sends no "checkable" state.
+        assert states.contains(pyatspi.STATE_CHECKED) == row["checked"], what + ": checked?"
+        expected = ["Press" if a["action"] == "press" else a["name"] for a in row["actions"]]
+        if expected:
+            names = action_names(node)
+            assert names[:len(expected)] == expected, "%s: actions %r" % (what, names)
+
+
 def press(accessible, action_name):
     action = accessible.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -55,8 +104,10 @@ def press(accessible, action_name):
     action.doAction(names.index(action_name))
 
 
-def main(program):
+def main(program, table_file):
     global pyatspi
+    with open(table_file, encoding="utf-8") as f:
+        table = json.load(f)
     server, display = start_xvfb()
     root = tempfile.mkdtemp(prefix="atspi-check-", dir=os.getcwd())  # the build folder
     env = dict(private_environment(root, display), QT_QPA_PLATFORM="xcb",
@@ -77,6 +128,7 @@ def main(program):
         assert ok.name.strip() == "OK", ok.name
         pictures = descendants(app, pyatspi.ROLE_IMAGE)
         assert any(p.name.startswith("Rilievo antico") for p in pictures), [p.name for p in pictures]
+        check_table(app, table, "introduction")
         press(ok, "Press")
 
         # The questionnaire: a frame with its title, thirteen check boxes, unchecked, and
@@ -92,6 +144,20 @@ def main(program):
         stale = [n for n in names if n.startswith("Diagnosi_")]
         assert not stale, stale
         question = {b.name: b for b in boxes}
+        check_table(app, table, "questionnaire")
+
+        # A venous verdict, read as the table says; the answer is taken back after it.
+        first = question["Il fastidio si attenua nella stagione fredda?"]
+        press(first, ANSWER_YES)
+        wait_for(lambda: first.getState().contains(pyatspi.STATE_CHECKED), "question 1 checked")
+        press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Responso")[0], "Press")
+        wait_for(lambda: [h for h in descendants(app, None, "Patologia venosa...")
+                          if h.getState().contains(pyatspi.STATE_SHOWING)], "the venous heading")
+        check_table(app, table, "after-venous-press")
+        press(first, TAKE_BACK)
+        wait_for(lambda: not first.getState().contains(pyatspi.STATE_CHECKED),
+                 "question 1 unchecked")
+
         third = question["Il fastidio si manifesta durante il cammino?"]
         press(third, ANSWER_YES)
         wait_for(lambda: third.getState().contains(pyatspi.STATE_CHECKED), "question 3 checked")
@@ -112,7 +178,6 @@ def main(program):
 
         # Questions 1 and 2: uncertain, whose box stays open. Meanwhile an answer and a
         # second press through their actions must change nothing.
-        first = question["Il fastidio si attenua nella stagione fredda?"]
         second = question["Il disturbo peggiora salendo le scale?"]
         for q in (first, second):
             press(q, ANSWER_YES)
@@ -154,4 +219,4 @@ def main(program):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

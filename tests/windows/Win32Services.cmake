@@ -1,12 +1,12 @@
-# The Win32 window services' tests, for tests/windows/CMakeLists.txt to include: their
-# rules without a window, and the real windows, which need an X server under Wine (the
+# The Win32 window services' tests, for tests/windows/CMakeLists.txt to include: its
+# text conversions without a window, and the real windows, which need an X server under Wine (the
 # test runs on a private Xvfb that with-display starts around it).
 if(NOT TARGET tervanel_win32)
     return()
 endif()
 
 add_executable(win32_rules_test "${CMAKE_CURRENT_LIST_DIR}/win32_rules_test.cpp")
-target_link_libraries(win32_rules_test PRIVATE tervanel_win32 tervanel_forms gtest gtest_main)
+target_link_libraries(win32_rules_test PRIVATE tervanel_win32 gtest gtest_main)
 gtest_discover_tests(win32_rules_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     TEST_PREFIX "windows.win32_rules_test." PROPERTIES LABELS windows)
 
@@ -23,3 +23,36 @@ set_property(TARGET win32_services_test PROPERTY CROSSCOMPILING_EMULATOR
     "${CMAKE_CURRENT_LIST_DIR}/with-display" ${CMAKE_CROSSCOMPILING_EMULATOR})
 gtest_discover_tests(win32_services_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     TEST_PREFIX "windows.win32_services_test." PROPERTIES LABELS windows RESOURCE_LOCK wine)
+
+# What a screen reader finds on the windows, in process, against the table every platform
+# is checked against.
+add_library(tervanel_win32_test_support STATIC
+    "${CMAKE_CURRENT_LIST_DIR}/win32_test_support.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/win32_test_support.hpp")
+target_link_libraries(tervanel_win32_test_support
+    PUBLIC tervanel_win32 tervanel_forms tervanel_recording gtest)
+target_link_libraries(win32_services_test PRIVATE tervanel_win32_test_support)
+add_library(tervanel_screen_reader_table STATIC
+    "${PROJECT_SOURCE_DIR}/harness/screen_reader_table.cpp")
+target_link_libraries(tervanel_screen_reader_table PUBLIC tervanel_services)
+add_executable(win32_accessibility_test "${CMAKE_CURRENT_LIST_DIR}/win32_accessibility_test.cpp"
+    "${CMAKE_CURRENT_BINARY_DIR}/win32_services_test.rc")
+target_link_libraries(win32_accessibility_test PRIVATE
+    tervanel_win32_test_support tervanel_screen_reader_table oleacc gtest_main)
+set_property(TARGET win32_accessibility_test PROPERTY CROSSCOMPILING_EMULATOR
+    "${CMAKE_CURRENT_LIST_DIR}/with-display" ${CMAKE_CROSSCOMPILING_EMULATOR})
+gtest_discover_tests(win32_accessibility_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    TEST_PREFIX "windows.win32_accessibility_test." PROPERTIES LABELS windows RESOURCE_LOCK wine)
+
+# Tervanel.exe as a screen reader meets it from another process: its WinEvents, real
+# mouse input, the verdict in a live region.
+if(TARGET tervanel)
+    add_executable(screen_reader_client "${CMAKE_CURRENT_LIST_DIR}/screen_reader_client.cpp")
+    target_link_libraries(screen_reader_client PRIVATE tervanel_core tervanel_options oleacc ole32)
+    set_property(TARGET screen_reader_client PROPERTY CROSSCOMPILING_EMULATOR
+        "${CMAKE_CURRENT_LIST_DIR}/with-display" ${CMAKE_CROSSCOMPILING_EMULATOR})
+    add_test(NAME windows.screen_reader_client
+        COMMAND screen_reader_client "$<TARGET_FILE:tervanel>")
+    set_tests_properties(windows.screen_reader_client PROPERTIES
+        LABELS windows RESOURCE_LOCK wine TIMEOUT 120)
+endif()

@@ -1,24 +1,22 @@
 // The Win32 window services on real windows (under Wine in the build): windows and
 // controls where their tables put them, every text inside its label, clicks and keys
-// in the platform's order, what screen readers are told, pictures from the
-// executable, message boxes, scaling, and the end of the program.
+// in the platform's order, pictures from the executable, message boxes, scaling, and
+// the end of the program. What screen readers are told: win32_accessibility_test.
 
 #include "core/reports.hpp"
 #include "core/scoring.hpp"
 #include "forms/introduction/frm_splash.hpp"
 #include "forms/questionnaire/form1.hpp"
-#include "harness/recording_services.hpp"
-#include "platform/win32/pictures.hpp"
+#include "platform/win32/label.hpp"
+#include "platform/win32/picture_decoder.hpp"
 #include "platform/win32/resource_ids.h"
-#include "platform/win32/scaling.hpp"
-#include "platform/win32/services.hpp"
-#include "platform/win32/text.hpp"
-#include "platform/win32/window.hpp"
 #include "services/runtime.hpp"
+#include "services/scaling.hpp"
+#include "tests/windows/win32_test_support.hpp"
 
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,32 +26,12 @@ namespace {
 
 using forms::Form1Control;
 using forms::SplashControl;
+using services::PixelRect;
+using services::TextLine;
+using namespace test;
 
 // A picture whose bytes are no picture, in this test program's resources.
 constexpr int kDamagedPicture = 201;
-
-Services &theServices()
-{
-    static Services services;
-    static const bool installed = [] {
-        services::runtime::install(services);
-        return true;
-    }();
-    static_cast<void>(installed);
-    return services;
-}
-
-Form &nativeOf(services::Window &window)
-{
-    Form *form = dynamic_cast<const Window &>(harness::platformOf(window)).form();
-    EXPECT_NE(form, nullptr);
-    return *form;
-}
-
-template <class Name> Control &controlOf(services::Window &window, Name name)
-{
-    return *nativeOf(window).controls().at(services::rowOf(name));
-}
 
 RECT clientRectIn(HWND control)
 {
@@ -69,57 +47,12 @@ PixelRect asPixelRect(const RECT &r)
             static_cast<int>(r.bottom - r.top)};
 }
 
-void press(HWND control, UINT down, UINT up, POINT at = {2, 2})
-{
-    SendMessageW(control, down, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    if (up)
-        SendMessageW(control, up, 0, MAKELPARAM(at.x, at.y));
-}
-
-// A key pressed and released on the control with the focus, through the message loop.
-void key(UINT virtualKey)
-{
-    const HWND focus = GetFocus();
-    const UINT scan = MapVirtualKeyW(virtualKey, 0); // MAPVK_VK_TO_VSC
-    PostMessageW(focus, WM_KEYDOWN, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16));
-    PostMessageW(focus, WM_KEYUP, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16) | (3LL << 30));
-    theServices().processPending();
-}
-
-// The program as it starts: the questionnaire loaded and hidden, the introduction shown.
-class Win32ServicesTest : public ::testing::Test {
+class Win32ServicesTest : public QuestionnaireTest {
 protected:
-    void SetUp() override
-    {
-        m_recorder = std::make_unique<harness::RecordingServices>(&theServices());
-        m_form1 = std::make_unique<forms::Form1>();
-        theServices().processPending();
-    }
-
-    void TearDown() override
-    {
-        m_form1.reset();
-        theServices().processPending();
-        m_recorder.reset();
-    }
-
-    void dismissSplash()
-    {
-        ASSERT_NE(m_form1->splash(), nullptr);
-        press(controlOf(m_form1->splash()->window(), SplashControl::Label1).hwnd(), WM_LBUTTONDOWN,
-              WM_LBUTTONUP);
-        theServices().processPending();
-    }
-
-    HWND form1() const { return nativeOf(m_form1->window()).hwnd(); }
-    HWND control(Form1Control name) const { return controlOf(m_form1->window(), name).hwnd(); }
     Label &label(Form1Control name) const
     {
         return dynamic_cast<Label &>(controlOf(m_form1->window(), name));
     }
-
-    std::unique_ptr<harness::RecordingServices> m_recorder;
-    std::unique_ptr<forms::Form1> m_form1;
 };
 
 TEST_F(Win32ServicesTest, WindowsAndControlsStandWhereTheirTablesPutThem)
@@ -164,7 +97,7 @@ TEST_F(Win32ServicesTest, WindowsAndControlsStandWhereTheirTablesPutThem)
     EXPECT_STREQ(title, L"Tervanel by www.dorvik.example");
 
     for (std::size_t i = 0; i < forms::kForm1Rows.size(); ++i) {
-        const Control &c = *nativeOf(m_form1->window()).controls().at(i);
+        const Control &c = nativeOf(m_form1->window()).control(i);
         EXPECT_EQ(asPixelRect(clientRectIn(c.hwnd())), forms::kForm1Rows[i].geometry)
             << forms::kForm1Rows[i].id;
     }
@@ -194,7 +127,7 @@ TEST_F(Win32ServicesTest, WindowsAndControlsStandWhereTheirTablesPutThem)
 ::testing::AssertionResult fits(Label &label, std::string_view caption, bool bold)
 {
     label.setBold(bold);
-    label.setCaption(toWide(caption));
+    label.setCaption(caption);
     return fits(label) << " for \"" << caption << "\"" << (bold ? " in bold" : "");
 }
 
@@ -337,6 +270,8 @@ TEST(Win32Events, ClicksAndDoubleClicksArriveInThePlatformsOrder)
          {"click label", "double-click label"}},
         {"released outside", 0, {{WM_LBUTTONDOWN, in}, {WM_LBUTTONUP, out}}, {}},
         {"release alone", 0, {{WM_LBUTTONUP, in}}, {}},
+        {"right click on a label", 0, {{WM_RBUTTONDOWN, in}, {WM_RBUTTONUP, in}}, {}},
+        {"pressed left, released right", 0, {{WM_LBUTTONDOWN, in}, {WM_RBUTTONUP, in}}, {}},
         {"picture click", 1, {{WM_LBUTTONDOWN, in}, {WM_LBUTTONUP, in}}, {"click picture"}},
         {"picture double-click",
          1,
@@ -348,9 +283,10 @@ TEST(Win32Events, ClicksAndDoubleClicksArriveInThePlatformsOrder)
         Recorder recorder;
         const auto window = recordingWindow(recorder, false);
         window->show();
-        const HWND target = nativeOf(*window).controls().at(c.control)->hwnd();
+        const HWND target = nativeOf(*window).control(c.control).hwnd();
         for (const auto &[message, at] : c.mouse)
-            SendMessageW(target, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+            SendMessageW(target, message,
+                         message == WM_LBUTTONUP || message == WM_RBUTTONUP ? 0 : MK_LBUTTON,
                          MAKELPARAM(at.x, at.y));
         theServices().processPending();
         EXPECT_EQ(recorder.events, c.events) << c.what;
@@ -375,7 +311,7 @@ TEST(Win32Events, KeyPreviewTakesEveryCharacterOnceAndNoOtherKey)
         window->show();
         window->setFocus(2); // the button has the focus and sees none of it
         theServices().processPending();
-        ASSERT_EQ(GetFocus(), nativeOf(*window).controls().at(2)->hwnd());
+        ASSERT_EQ(GetFocus(), nativeOf(*window).control(2).hwnd());
         key(c.key);
         EXPECT_EQ(recorder.events, c.events) << "virtual key " << c.key;
     }
@@ -405,108 +341,6 @@ TEST_F(Win32ServicesTest, TabEnterAndSpaceOnTheQuestionnaire)
     EXPECT_EQ(GetFocus(), control(Command2));
     key(VK_RETURN); // Fine
     EXPECT_EQ(m_recorder->endStatus, std::optional(0));
-}
-
-struct Accessible {
-    IAccessible *object = nullptr;
-    explicit Accessible(HWND window)
-    {
-        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void **>(&object));
-    }
-    ~Accessible()
-    {
-        if (object)
-            object->Release();
-    }
-    std::wstring name() const
-    {
-        BSTR text = nullptr;
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        object->get_accName(self, &text);
-        std::wstring result = text ? std::wstring(text, SysStringLen(text)) : L"";
-        SysFreeString(text);
-        return result;
-    }
-    long role() const { return value(&IAccessible::get_accRole); }
-    long state() const { return value(&IAccessible::get_accState); }
-    void doDefaultAction() const
-    {
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        object->accDoDefaultAction(self);
-    }
-
-private:
-    long value(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT *)) const
-    {
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        VARIANT out{};
-        (object->*get)(self, &out);
-        return out.vt == VT_I4 ? out.lVal : -1;
-    }
-};
-
-// The controls whose state changed, as the accessibility events name them.
-std::vector<HWND> g_stateChanges;
-
-void CALLBACK recordStateChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
-                                DWORD)
-{
-    if (object == OBJID_CLIENT && child == CHILDID_SELF)
-        g_stateChanges.push_back(window);
-}
-
-TEST_F(Win32ServicesTest, ScreenReadersGetNamesRolesAndTheAnsweredState)
-{
-    using enum Form1Control;
-    dismissSplash();
-    g_stateChanges.clear();
-    const HWINEVENTHOOK hook =
-        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
-                        recordStateChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    const Accessible question(control(Label1));
-    ASSERT_NE(question.object, nullptr);
-    EXPECT_EQ(question.name(), L"Il fastidio si attenua nella stagione fredda?");
-    EXPECT_EQ(question.role(), ROLE_SYSTEM_CHECKBUTTON);
-    EXPECT_EQ(question.state() & STATE_SYSTEM_CHECKED, 0);
-    question.doDefaultAction(); // answers yes, as a click does
-    EXPECT_TRUE(m_form1->controls().bold(Label1));
-    EXPECT_NE(question.state() & STATE_SYSTEM_CHECKED, 0);
-    question.doDefaultAction(); // takes it back, as a double-click does
-    EXPECT_FALSE(m_form1->controls().bold(Label1));
-    EXPECT_EQ(question.state() & STATE_SYSTEM_CHECKED, 0);
-    // Each change of the answer is announced: yes, then (the click of the double-click
-    // leaves it yes) no.
-    theServices().processPending();
-    UnhookWinEvent(hook);
-    EXPECT_EQ(g_stateChanges, (std::vector<HWND>{control(Label1), control(Label1)}));
-
-    struct Case {
-        Form1Control control;
-        std::wstring name;
-        long role;
-    };
-    const std::vector<Case> cases{
-        {Label_dorvik, L"by Dorvik", ROLE_SYSTEM_STATICTEXT},
-        {Picture1, toWide(forms::kBannerDescription), ROLE_SYSTEM_GRAPHIC},
-        {Command1, L"Responso", ROLE_SYSTEM_PUSHBUTTON},
-        {Command2, L"Fine", ROLE_SYSTEM_PUSHBUTTON},
-    };
-    for (const Case &c : cases) {
-        const Accessible accessible(control(c.control));
-        ASSERT_NE(accessible.object, nullptr);
-        EXPECT_EQ(accessible.name(), c.name);
-        EXPECT_EQ(accessible.role(), c.role);
-    }
-    // A caption's line breaks are read as blanks.
-    m_form1->controls().setText(Diagnosi_venosa, "uno\r\rdue");
-    EXPECT_EQ(Accessible(control(Diagnosi_venosa)).name(), L"uno  due");
 }
 
 TEST(Win32Pictures, DecodedFromTheExecutableOrReportedAsMissingOrDamaged)
@@ -625,9 +459,9 @@ TEST_F(Win32ServicesTest, AChangeOfScaleMovesEveryControlAndTheTextStillFits)
     SendMessageW(form1(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
     for (std::size_t i = 0; i < forms::kForm1Rows.size(); ++i) {
-        const Control &c = *nativeOf(m_form1->window()).controls().at(i);
+        const Control &c = nativeOf(m_form1->window()).control(i);
         EXPECT_EQ(asPixelRect(clientRectIn(c.hwnd())),
-                  scaledRect(forms::kForm1Rows[i].geometry, 144))
+                  services::scaledRect(forms::kForm1Rows[i].geometry, 144))
             << forms::kForm1Rows[i].id;
     }
     Label &question = label(Form1Control::Label10); // the longest question

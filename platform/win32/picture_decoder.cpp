@@ -1,11 +1,11 @@
-#include "platform/win32/pictures.hpp"
+#include "platform/win32/picture_decoder.hpp"
+
+#include "services/failures.hpp"
 
 #include <ole2.h>
 #include <olectl.h>
 
 #include <cstring>
-#include <stdexcept>
-#include <string>
 
 namespace tervanel::win32 {
 
@@ -13,7 +13,7 @@ namespace {
 
 [[noreturn]] void fail(std::string_view name)
 {
-    throw std::runtime_error("l'immagine " + std::string(name) + " manca o è danneggiata");
+    throw services::OperationFailed(services::Failure::PictureMissing, name);
 }
 
 // The system decoder reads from a stream over a private copy of the resource.

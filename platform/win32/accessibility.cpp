@@ -1,13 +1,28 @@
-#include "platform/win32/accessible.hpp"
+#include "platform/win32/accessibility.hpp"
+
+#include "platform/win32/text.hpp"
+#include "services/failures.hpp"
 
 #include <oleacc.h>
 
-// Interface identifiers are taken with __uuidof: the import library of oleacc.dll
-// also names IID_IAccessible, as a function stub rather than the identifier.
+// Identifiers are written out here, or taken with __uuidof: oleacc.dll is not imported
+// (its import library names some identifiers as function stubs), and the UI Automation
+// headers of the compiler lack the live setting.
 
 namespace tervanel::win32 {
 
 namespace {
+
+namespace a11y = services::accessibility;
+
+constexpr const wchar_t *kObjectProperty = L"Tervanel.Accessible";
+constexpr GUID kAccPropServicesClass{
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID kAccPropServicesInterface{
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID kLiveSettingProperty{
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr long kPolite = 1; // LiveSetting: said once the screen reader is done talking
 
 BSTR toBstr(const std::wstring &text)
 {
@@ -19,17 +34,60 @@ bool isSelf(const VARIANT &child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// The system's standard proxy for the window, with the program's own name, role,
-// state and default action for the control itself. COM objects are never deleted
-// through their interface, only by their own Release(): the interface's destructor
-// need not be virtual.
+long msaaRole(a11y::Role role)
+{
+    switch (role) {
+    case a11y::Role::Frame:
+        return ROLE_SYSTEM_CLIENT; // a main window's client area, as screen readers know it
+    case a11y::Role::Dialog:
+        return ROLE_SYSTEM_DIALOG;
+    case a11y::Role::CheckBox:
+        return ROLE_SYSTEM_CHECKBUTTON;
+    case a11y::Role::StaticText:
+        return ROLE_SYSTEM_STATICTEXT;
+    case a11y::Role::PushButton:
+        return ROLE_SYSTEM_PUSHBUTTON;
+    case a11y::Role::Graphic:
+        return ROLE_SYSTEM_GRAPHIC;
+    case a11y::Role::Grouping:
+        break;
+    }
+    return ROLE_SYSTEM_GROUPING;
+}
+
+bool isWindowRole(a11y::Role role)
+{
+    return role == a11y::Role::Frame || role == a11y::Role::Dialog;
+}
+
+// COM is started on this thread, the program's only one, once a screen reader first
+// needs it: objects are handed over through it.
+void startCom()
+{
+    static const bool started = [] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        return true;
+    }();
+    static_cast<void>(started);
+}
+
+AccessibleObject *objectOf(HWND window)
+{
+    return static_cast<AccessibleObject *>(GetPropW(window, kObjectProperty));
+}
+
+// The system's standard proxy for the window, with the program's own name, role, state,
+// description and default action for the object itself, asked of the program's object
+// at every call (none once the window is gone: the proxy's answers alone). COM objects
+// are never deleted through their interface, only by their own Release(): the
+// interface's destructor need not be virtual.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class ControlAccessible final : public IAccessible {
+class ProgramAccessible final : public IAccessible {
 public:
-    ControlAccessible(IAccessible *standard, AccessibleSource source)
+    ProgramAccessible(IAccessible *standard, HWND window)
         : m_standard(standard)
-        , m_source(std::move(source))
+        , m_window(window)
     {
     }
 
@@ -79,51 +137,80 @@ public:
         return m_standard->Invoke(id, iid, locale, flags, params, result, exception, argument);
     }
 
-    // IAccessible: the control's own facts, the rest from the standard proxy.
+    // IAccessible: the program's facts for the object itself, the rest from the proxy.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override
     {
-        if (!isSelf(child))
+        const AccessibleObject *object = self(child);
+        if (!object)
             return m_standard->get_accName(child, name);
         if (!name)
             return E_POINTER;
-        *name = toBstr(m_source.facts().name);
+        *name = toBstr(toWide(object->accessibleFacts().presentation.name));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
     {
-        const AccessibleFacts facts = m_source.facts();
-        if (!isSelf(child) || facts.role == 0)
+        const AccessibleObject *object = self(child);
+        if (!object)
             return m_standard->get_accRole(child, role);
         if (!role)
             return E_POINTER;
         role->vt = VT_I4;
-        role->lVal = facts.role;
+        role->lVal = msaaRole(object->accessibleFacts().presentation.role);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
     {
         const HRESULT result = m_standard->get_accState(child, state);
-        if (SUCCEEDED(result) && isSelf(child) && state && state->vt == VT_I4)
-            state->lVal |= m_source.facts().state;
+        const AccessibleObject *object = self(child);
+        if (FAILED(result) || !object || !state || state->vt != VT_I4)
+            return result;
+        const a11y::Presentation p = object->accessibleFacts().presentation;
+        if (p.checkable)
+            state->lVal = p.checked ? state->lVal | STATE_SYSTEM_CHECKED
+                                    : state->lVal & ~STATE_SYSTEM_CHECKED;
+        if (!isWindowRole(p.role))
+            state->lVal = p.focusable ? state->lVal | STATE_SYSTEM_FOCUSABLE
+                                      : state->lVal & ~STATE_SYSTEM_FOCUSABLE;
         return result;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
+    {
+        const AccessibleObject *object = self(child);
+        const std::string others = object ? object->accessibleFacts().otherActions : "";
+        if (others.empty())
+            return m_standard->get_accDescription(child, description);
+        if (!description)
+            return E_POINTER;
+        *description = toBstr(toWide(others));
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
     {
-        if (!isSelf(child))
+        const AccessibleObject *object = self(child);
+        if (!object)
             return m_standard->get_accDefaultAction(child, action);
         if (!action)
             return E_POINTER;
-        const std::wstring text = m_source.facts().defaultAction;
-        *action = text.empty() ? nullptr : toBstr(text);
-        return text.empty() ? S_FALSE : S_OK;
+        const AccessibleFacts facts = object->accessibleFacts();
+        *action = nullptr;
+        if (facts.actions.empty())
+            return S_FALSE;
+        const std::string_view name = a11y::wordsOf(facts.actions.front()).name;
+        if (name.empty()) // the press of a push button: the proxy's own name for it
+            return m_standard->get_accDefaultAction(child, action);
+        *action = toBstr(toWide(name));
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
-        if (!isSelf(child))
+        AccessibleObject *object = self(child);
+        if (!object)
             return m_standard->accDoDefaultAction(child);
-        if (!m_source.doDefaultAction)
+        const AccessibleFacts facts = object->accessibleFacts();
+        if (facts.actions.empty())
             return DISP_E_MEMBERNOTFOUND;
-        m_source.doDefaultAction();
+        object->perform(facts.actions.front());
         return S_OK;
     }
 
@@ -142,10 +229,6 @@ public:
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override
     {
         return m_standard->get_accValue(child, value);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
-    {
-        return m_standard->get_accDescription(child, description);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override
     {
@@ -188,17 +271,19 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
-    ~ControlAccessible() = default;
+    ~ProgramAccessible() = default;
+
+    // The program's object, when the request is for the object itself and it still is.
+    [[nodiscard]] AccessibleObject *self(const VARIANT &child) const
+    {
+        return isSelf(child) && IsWindow(m_window) ? objectOf(m_window) : nullptr;
+    }
 
     IAccessible *m_standard;
-    AccessibleSource m_source;
+    HWND m_window;
     long m_references = 1;
 };
 #pragma GCC diagnostic pop
-
-} // namespace
-
-namespace {
 
 // The accessibility library is loaded when a screen reader first asks for an object,
 // not at start-up: most runs never need it.
@@ -213,8 +298,7 @@ const AccessibilityLibrary &accessibilityLibrary()
 {
     static const AccessibilityLibrary library = [] {
         AccessibilityLibrary loaded;
-        // The objects are handed over through COM, which this thread must have started.
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        startCom();
         if (const HMODULE module = LoadLibraryW(L"oleacc.dll")) {
             loaded.createStandard = reinterpret_cast<AccessibilityLibrary::CreateStandard>(
                 reinterpret_cast<void *>(GetProcAddress(module, "CreateStdAccessibleObject")));
@@ -226,11 +310,44 @@ const AccessibilityLibrary &accessibilityLibrary()
     return library;
 }
 
+// Annotates the window's client object as a polite live region, for the system's UI
+// Automation proxy (Narrator reads through it). A system that cannot take it still
+// raises the event, which NVDA reads by the object's name alone.
+void annotateAsLive(HWND window)
+{
+    startCom();
+    IAccPropServices *annotations = nullptr;
+    if (FAILED(CoCreateInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
+                                kAccPropServicesInterface,
+                                reinterpret_cast<void **>(&annotations))))
+        return;
+    VARIANT setting{};
+    setting.vt = VT_I4;
+    setting.lVal = kPolite;
+    annotations->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                             kLiveSettingProperty, setting);
+    annotations->Release();
+}
+
 } // namespace
 
-LRESULT answerGetObject(HWND window, WPARAM flags, LPARAM object, const AccessibleSource &source)
+bool screenReaderRunning()
 {
-    if (static_cast<long>(object) != OBJID_CLIENT)
+    BOOL running = FALSE;
+    return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
+}
+
+void exposeAs(HWND window, AccessibleObject *object)
+{
+    if (object)
+        SetPropW(window, kObjectProperty, object);
+    else
+        RemovePropW(window, kObjectProperty);
+}
+
+LRESULT answerGetObject(HWND window, WPARAM flags, LPARAM object)
+{
+    if (static_cast<long>(object) != OBJID_CLIENT || !objectOf(window))
         return 0;
     const AccessibilityLibrary &library = accessibilityLibrary();
     if (!library.createStandard || !library.lresultFromObject)
@@ -239,7 +356,7 @@ LRESULT answerGetObject(HWND window, WPARAM flags, LPARAM object, const Accessib
     if (FAILED(library.createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
                                       reinterpret_cast<void **>(&standard))))
         return 0;
-    auto *accessible = new ControlAccessible(standard, source);
+    auto *accessible = new ProgramAccessible(standard, window);
     const LRESULT result = library.lresultFromObject(__uuidof(IAccessible), flags, accessible);
     accessible->Release(); // the result holds its own reference
     return result;
@@ -253,6 +370,32 @@ void notifyStateChanged(HWND window)
 void notifyNameChanged(HWND window)
 {
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+LiveRegion::LiveRegion(HWND window)
+    : m_hwnd(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0,
+                             0, 0, window, nullptr, GetModuleHandleW(nullptr), nullptr))
+{
+    if (!m_hwnd)
+        throw services::OperationFailed(services::Failure::ControlNotCreated);
+}
+
+LiveRegion::~LiveRegion()
+{
+    if (IsWindow(m_hwnd))
+        DestroyWindow(m_hwnd);
+}
+
+void LiveRegion::say(std::wstring_view words)
+{
+    // Annotated once a screen reader runs: the annotation needs COM and oleacc.dll,
+    // which a run without one never loads.
+    if (!m_annotated && screenReaderRunning()) {
+        annotateAsLive(m_hwnd);
+        m_annotated = true;
+    }
+    SetWindowTextW(m_hwnd, std::wstring(words).c_str());
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, m_hwnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 } // namespace tervanel::win32

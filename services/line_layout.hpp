@@ -5,7 +5,10 @@
 #include <string_view>
 #include <vector>
 
-namespace tervanel::win32 {
+// How a label's caption breaks into lines, for a platform that lays its labels' lines out
+// itself (the Win32 services do; Qt's text layout breaks them the same way on its own).
+// Captions come in the platform's wide characters.
+namespace tervanel::services {
 
 // One line of a caption as a label lays it out: where it starts in the caption, how many
 // characters it shows, and how wide they are. Blanks at a soft break hang at the end
@@ -27,4 +30,4 @@ using MeasureText = std::function<int(std::wstring_view)>;
 [[nodiscard]] std::vector<TextLine> layOutLines(std::wstring_view caption, int width,
                                                 const MeasureText &measure);
 
-} // namespace tervanel::win32
+} // namespace tervanel::services

@@ -1,13 +1,10 @@
 #pragma once
 
-// Twips, layout pixels and points to device pixels at a screen's dots per inch. Kept
-// free of Windows headers so that its rules can be checked on any machine.
-
 #include "services/units.hpp"
 
-namespace tervanel::win32 {
-
-using services::PixelRect;
+// Twips, layout pixels and points to device pixels on a screen of some dots per inch,
+// for a platform that scales the layouts itself.
+namespace tervanel::services {
 
 // The dots per inch at which one pixel is 15 twips and the layouts read as designed.
 inline constexpr int kBaseDpi = 96;
@@ -36,11 +33,11 @@ constexpr PixelRect scaledRect(const PixelRect &base, int dpi)
             scaledPixels(base.y + base.height, dpi) - y};
 }
 
-// A font size in points as a character height in pixels (the classic 8.25 points make
-// 11 pixels at 96 dots per inch, 9.75 make 13).
+// A font size in points as a character height in pixels (8.25 points make 11 pixels
+// at 96 dots per inch, 9.75 make 13).
 constexpr int fontPixels(double points, int dpi)
 {
     return static_cast<int>(points * dpi / 72.0 + 0.5);
 }
 
-} // namespace tervanel::win32
+} // namespace tervanel::services

@@ -13,7 +13,8 @@ namespace tervanel::win32 {
 // executable: its bitmap and its natural size in pixels.
 class DecodedPicture final {
 public:
-    // Throws std::runtime_error when the resource is missing or cannot be decoded.
+    // A resource that is missing or cannot be decoded is a failure
+    // (services::OperationFailed).
     DecodedPicture(int resource, std::string_view name);
     ~DecodedPicture();
     DecodedPicture(const DecodedPicture &) = delete;
