@@ -9,18 +9,6 @@ set(TERVANEL_WINE_FOLDER "${PROJECT_BINARY_DIR}/wine")
 set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/harness/wine-run"
     "${TERVANEL_WINE_FOLDER}")
 
-# The pictures' decoder: stb_image from Debian's libstb-dev, a header outside the
-# cross-compiler's own tree; only its folder is added, never /usr/include.
-find_path(TERVANEL_STB_INCLUDE_DIR stb_image.h PATHS /usr/include/stb
-    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-add_library(tervanel_win32_picture_file STATIC
-    platform/win32/picture_file.cpp platform/win32/picture_file.hpp)
-target_include_directories(tervanel_win32_picture_file PUBLIC "${PROJECT_SOURCE_DIR}")
-target_include_directories(tervanel_win32_picture_file SYSTEM PRIVATE "${TERVANEL_STB_INCLUDE_DIR}")
-target_compile_definitions(tervanel_win32_picture_file PUBLIC UNICODE _UNICODE NOMINMAX)
-target_link_libraries(tervanel_win32_picture_file
-    PUBLIC tervanel_services tervanel_options PRIVATE gdi32)
-
 if(EXISTS "${PROJECT_SOURCE_DIR}/platform/win32/CMakeLists.txt")
     add_subdirectory(platform/win32)
 endif()

@@ -1,9 +1,9 @@
-// The pictures decoded inside the program (platform/win32/picture_file.cpp): each to its
+// The pictures decoded inside the program (platform/win32/picture_decoder.cpp): each to its
 // size and to the pixels the system's own decoder gives, within what two JPEG decoders
 // may differ by, and drawn upright at any size; a damaged or missing picture is a failure
 // that names it.
 
-#include "platform/win32/picture_file.hpp"
+#include "platform/win32/picture_decoder.hpp"
 #include "platform/win32/resource_ids.h"
 #include "services/failures.hpp"
 
@@ -23,12 +23,23 @@ namespace {
 
 using tervanel::services::Failure;
 using tervanel::services::OperationFailed;
-using tervanel::win32::DibPicture;
-using tervanel::win32::pictureResource;
+using tervanel::win32::DecodedPicture;
 
 constexpr int kDamagedBanner = 201;
 constexpr int kDamagedPortrait = 202;
 constexpr int kMissing = 999;
+
+// The bytes of one of this test program's resources.
+std::span<const unsigned char> resourceBytes(int resource)
+{
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));
+    const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void *data = loaded ? LockResource(loaded) : nullptr;
+    if (!data)
+        return {};
+    return {static_cast<const unsigned char *>(data), SizeofResource(module, found)};
+}
 
 // The same bytes through the system's decoder (OleLoadPicture), as 0x00RRGGBB words from
 // the top row down; empty when it cannot decode them.
@@ -80,7 +91,7 @@ int channelDifference(std::uint32_t a, std::uint32_t b)
     return largest;
 }
 
-TEST(PictureFile, TheProgramsPicturesDecodeAsTheSystemDecodesThem)
+TEST(PictureDecoder, TheProgramsPicturesDecodeAsTheSystemDecodesThem)
 {
     struct Case {
         int resource;
@@ -97,14 +108,13 @@ TEST(PictureFile, TheProgramsPicturesDecodeAsTheSystemDecodesThem)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const std::span<const unsigned char> file = pictureResource(c.resource);
-        ASSERT_FALSE(file.empty());
-        const DibPicture picture(file, c.name);
+        const DecodedPicture picture(c.resource, c.name);
         ASSERT_EQ(picture.width(), c.width);
         ASSERT_EQ(picture.height(), c.height);
         int width = 0;
         int height = 0;
-        const std::vector<std::uint32_t> expected = systemDecode(file, width, height);
+        const std::vector<std::uint32_t> expected =
+            systemDecode(resourceBytes(c.resource), width, height);
         ASSERT_EQ(width, c.width);
         ASSERT_EQ(height, c.height);
         const std::span<const std::uint32_t> pixels = picture.pixels();
@@ -125,7 +135,7 @@ TEST(PictureFile, TheProgramsPicturesDecodeAsTheSystemDecodesThem)
 }
 
 // What draw() leaves in a 32-bit bitmap of `width` x `height`, from the top row down.
-std::vector<std::uint32_t> drawn(const DibPicture &picture, int width, int height)
+std::vector<std::uint32_t> drawn(const DecodedPicture &picture, int width, int height)
 {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -145,9 +155,9 @@ std::vector<std::uint32_t> drawn(const DibPicture &picture, int width, int heigh
     return pixels;
 }
 
-TEST(PictureFile, DrawnUprightAtItsOwnSizeAndScaled)
+TEST(PictureDecoder, DrawnUprightAtItsOwnSizeAndScaled)
 {
-    const DibPicture picture(pictureResource(TERVANEL_PORTRAIT_JPG), "portrait.jpg");
+    const DecodedPicture picture(TERVANEL_PORTRAIT_JPG, "portrait.jpg");
     const int width = picture.width();
     const int height = picture.height();
     const std::span<const std::uint32_t> pixels = picture.pixels();
@@ -166,25 +176,27 @@ TEST(PictureFile, DrawnUprightAtItsOwnSizeAndScaled)
     EXPECT_LE(static_cast<double>(total) / static_cast<double>(twice.size()), 4.0);
 }
 
-TEST(PictureFile, ADamagedOrMissingPictureIsAFailureNamingIt)
+TEST(PictureDecoder, ADamagedOrMissingPictureIsAFailureNamingIt)
 {
     // A GIF of 5000 x 10 pixels, its header alone: larger than any picture of the program.
     static const unsigned char kHuge[] = {'G', 'I', 'F', '8', '9', 'a', 0x88, 0x13, 10, 0, 0, 0, 0};
     struct Case {
         const char *name;
-        std::span<const unsigned char> file;
+        int resource;                        // 0: the bytes below
+        std::span<const unsigned char> file; // the bytes, for no resource
     };
     const std::vector<Case> cases{
-        {"damaged.gif", pictureResource(kDamagedBanner)},
-        {"damaged.jpg", pictureResource(kDamagedPortrait)},
-        {"missing.gif", pictureResource(kMissing)},
-        {"huge.gif", kHuge},
-        {"half.jpg", pictureResource(TERVANEL_PORTRAIT_JPG).first(300)},
+        {"damaged.gif", kDamagedBanner, {}},
+        {"damaged.jpg", kDamagedPortrait, {}},
+        {"missing.gif", kMissing, {}},
+        {"huge.gif", 0, kHuge},
+        {"header.jpg", 0, resourceBytes(TERVANEL_PORTRAIT_JPG).first(300)},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         try {
-            const DibPicture picture(c.file, c.name);
+            const DecodedPicture picture = c.resource != 0 ? DecodedPicture(c.resource, c.name)
+                                                           : DecodedPicture(c.file, c.name);
             ADD_FAILURE() << "decoded to " << picture.width() << " x " << picture.height();
         } catch (const OperationFailed &failure) {
             EXPECT_EQ(failure.failure(), Failure::PictureMissing);
