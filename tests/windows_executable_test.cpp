@@ -233,6 +233,18 @@ INSTANTIATE_TEST_SUITE_P(Built, WindowsExecutable, ::testing::ValuesIn(executabl
 
 #ifdef TERVANEL_WINDOWS_PROGRAM
 
+// An imported DLL is loaded before the program's first line runs: Tervanel.exe imports
+// only what its first window needs, as the least Win32 program does (ADVAPI32 for the
+// stack protector's libssp, GDI32 for its text and pictures). COM, oleacc and the common
+// controls are loaded when a later moment needs them.
+TEST(TervanelExe, ImportsOnlyWhatItsFirstWindowNeeds)
+{
+    const std::set<std::string> firstWindow = {"kernel32.dll", "user32.dll", "gdi32.dll",
+                                               "msvcrt.dll", "advapi32.dll"};
+    for (const std::string &dll : PeImage(readFile(TERVANEL_WINDOWS_PROGRAM)).importedDlls())
+        EXPECT_TRUE(firstWindow.contains(lower(dll))) << dll << " is loaded at every start";
+}
+
 constexpr unsigned kRcData = 10;
 constexpr unsigned kGroupIcon = 14;
 constexpr unsigned kVersion = 16;
