@@ -4,7 +4,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all setup configure build run test windows screenshots bench package reproducible format clean
+.PHONY: all setup configure build run test windows web serve screenshots bench package reproducible format clean
 
 all: build
 
@@ -28,6 +28,15 @@ windows: setup
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
 
+# The web page: the program as WebAssembly and its static site in build/web/site.
+web: setup
+	@cmake --preset web >/dev/null
+	@cmake --build --preset web
+
+# The site on this machine only (127.0.0.1), for a browser here; Ctrl+C ends it.
+serve: web
+	@node harness/web/server.cjs build/web/site
+
 # Benchmarks: the program against the least Qt Widgets program, written to docs/PERFORMANCE.md.
 bench: setup
 	@scripts/bench
@@ -41,11 +50,16 @@ reproducible: setup
 	@scripts/reproducible
 
 # The README's pictures, made by the same tour as a headless `make run`.
-# The Windows build's pictures come from the same tour of Tervanel.exe under Wine.
+# The Windows build's pictures come from the same tour of Tervanel.exe under Wine, the web
+# page's from its browser test in Chromium (a desktop's and a phone's screen).
 screenshots: build
-	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tests/tervanel_tour" "$(BUILD_DIR)/app/tervanel" docs/screenshots
-	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tests/tervanel_tour" build/windows/Tervanel.exe \
+	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tools/tervanel_tour" "$(BUILD_DIR)/app/tervanel" docs/screenshots
+	@env -u DISPLAY -u WAYLAND_DISPLAY "$(BUILD_DIR)/tools/tervanel_tour" build/windows/Tervanel.exe \
 		docs/screenshots/windows --wine harness/wine-run build/windows/wine
+	@NODE_PATH="$(BUILD_DIR)/tests/web/node/node_modules" TERVANEL_SITE=build/web/site \
+		TERVANEL_EXPECTATIONS="$(BUILD_DIR)/tests/web/expectations.json" \
+		TERVANEL_SCREENSHOTS=docs/screenshots/web \
+		node --test --test-name-pattern='phone|pictures' tests/web/site.test.cjs
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

@@ -912,6 +912,7 @@ def icon_for_ico(n, bpp):
 
 
 HICOLOR_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+WEB_SIZES = (192, 512)  # the web page's icons, which its manifest names
 PIXEL_DRAWN = (16, 22, 24, 32)  # drawn on the pixel grid so they stay sharp
 
 
@@ -928,11 +929,19 @@ def make_icons():
             icon_pixels(n).save(out, "PNG", optimize=True)
         else:
             render_svg(svg_path, n, out)
+    make_web_icons(svg_path)
     ico = ico_file([(32, 1, icon_for_ico(32, 1)),
                     (32, 4, icon_for_ico(32, 4)),
                     (16, 4, icon_for_ico(16, 4))])
     with open(os.path.join(ICONS, "tervanel.ico"), "wb") as f:
         f.write(ico)
+
+
+def make_web_icons(svg_path):
+    folder = os.path.join(ICONS, "web")
+    os.makedirs(folder, exist_ok=True)
+    for n in WEB_SIZES:
+        render_svg(svg_path, n, os.path.join(folder, "tervanel-%d.png" % n))
 
 
 def main():

@@ -21,10 +21,11 @@
 // the Wine server is kept running from the first run to the last, as a warm Wine is.
 
 #include "bench/stats.hpp"
-#include "bench/xwatch.hpp"
+#include "harness/x11_session.hpp"
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -34,15 +35,34 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <thread>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
 
-using tervanel::bench::Candidate;
 using tervanel::bench::Summary;
-using tervanel::bench::XWatch;
+using tervanel::harness::X11Session;
+using Clock = std::chrono::steady_clock; // CLOCK_MONOTONIC
+
+// A program to start, and the size its first window must have.
+struct Candidate {
+    std::string label;
+    std::string program;
+    int width = 0;
+    int height = 0;
+};
+
+struct StartupSample {
+    double firstWindowMs; // from the spawn to the MapNotify of the first top-level window
+    long peakKiB;         // VmHWM of the program as soon as that window is mapped
+    double firstDrawnMs;  // from the spawn to the first drawing into that window
+    long drawnPeakKiB;    // VmHWM of the program once it has drawn into it
+};
+
+// No session bus for the programs measured, whatever the caller has.
+const std::vector<std::string> kQuiet{"DBUS_SESSION_BUS_ADDRESS=disabled:"};
 
 struct Options {
     int runs = 31;
@@ -133,14 +153,49 @@ void row(std::ostream &out, const std::string &what, const Summary &s, int decim
         << fixed(s.max, decimals) << " | " << fixed(s.q3 - s.q1, decimals) << " |\n";
 }
 
+// Starts the program, times its first window and its first drawing into it, then ends it.
+// Programs whose names end in ".exe" run under the session's Wine. Throws
+// std::runtime_error when no window comes up in time or it has another size than the
+// candidate's.
+StartupSample measure(X11Session &session, const Candidate &candidate, bool underWine)
+{
+    if (underWine && candidate.program.ends_with(".exe"))
+        session.startProgram(candidate.program, kQuiet);
+    else
+        session.startCommand({candidate.program}, kQuiet);
+    tervanel::harness::FirstWindow first{};
+    try {
+        first = session.watchFirstWindow(std::chrono::seconds(20));
+    } catch (const std::runtime_error &failure) {
+        session.endProgram();
+        throw std::runtime_error(candidate.label + " (" + candidate.program + ") " + failure.what()
+                                 + "; it wrote:\n" + session.programOutput());
+    }
+    session.endProgram();
+    if (first.width != candidate.width || first.height != candidate.height)
+        throw std::runtime_error(
+            candidate.label + ": the first window is " + std::to_string(first.width) + " x "
+            + std::to_string(first.height) + ", not " + std::to_string(candidate.width) + " x "
+            + std::to_string(candidate.height));
+    if (first.mappedPeakKiB < 0 || first.drawnPeakKiB < 0)
+        throw std::runtime_error(candidate.label + ": cannot read its peak memory");
+    const auto millis = [&](Clock::time_point t) {
+        return std::chrono::duration<double, std::milli>(t - first.started).count();
+    };
+    return {millis(first.mapped), first.mappedPeakKiB, millis(first.drawn), first.drawnPeakKiB};
+}
+
 // Runs the step program again and again and tabulates each step's median time, its
-// spread, and the peak memory after it.
-std::string stagesTable(XWatch &watch, const std::string &program, int runs)
+// spread, and the peak memory after it. The program is given the CLOCK_MONOTONIC time of
+// its start in nanoseconds.
+std::string stagesTable(X11Session &session, const std::string &program, int runs)
 {
     std::vector<std::string> order;
     std::map<std::string, std::vector<double>> millis, mebibytes;
     for (int run = 0; run < runs; ++run) {
-        std::istringstream lines(watch.runTimed(program));
+        const auto now =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch());
+        std::istringstream lines(session.runToEnd({program, std::to_string(now.count())}, kQuiet));
         std::string line;
         while (std::getline(lines, line)) {
             std::istringstream fields(line);
@@ -180,7 +235,11 @@ int main(int argc, char *argv[])
         if (base == o.candidates.end())
             throw std::invalid_argument("no program is labelled " + o.baseline);
 
-        XWatch watch(1024, 768, o.wine);
+        const double loadBefore = tervanel::bench::loadAverage();
+        X11Session session(1024, 768, o.wine);
+        // The Wine server runs from the first run to the last, as a warm Wine does.
+        if (o.wine)
+            o.wine->keepWarm();
         const std::size_t n = o.candidates.size();
         // Per program, per figure: the samples of every kept run.
         enum Figure : std::size_t { Mapped, MappedPeak, Drawn, DrawnPeak, kFigures };
@@ -196,7 +255,7 @@ int main(int argc, char *argv[])
         for (int round = 0; round < o.warmup + o.runs; ++round) {
             for (std::size_t k = 0; k < n; ++k) {
                 const std::size_t i = round % 2 == 0 ? k : n - 1 - k;
-                const auto sample = watch.measure(o.candidates[i]);
+                const auto sample = measure(session, o.candidates[i], o.wine.has_value());
                 if (round < o.warmup)
                     continue;
                 figures[i][Mapped].push_back(sample.firstWindowMs);
@@ -211,6 +270,7 @@ int main(int argc, char *argv[])
             std::cerr << "\rround " << round + 1 << " of " << o.warmup + o.runs << std::flush;
         }
         std::cerr << '\n';
+        const double loadAfter = tervanel::bench::loadAverage();
 
         const auto b = static_cast<std::size_t>(base - o.candidates.begin());
         const double memoryTarget = o.memoryTarget > 0 ? o.memoryTarget : o.target;
@@ -261,17 +321,34 @@ int main(int argc, char *argv[])
                 joined += (joined.empty() ? "" : ", ") + l;
             return joined;
         };
+        const int processors = static_cast<int>(std::thread::hardware_concurrency());
+        const tervanel::bench::Trust trust =
+            tervanel::bench::judge({loadBefore, loadAfter, processors, summary[b][Mapped]});
+        md << "\nConditions: load average " << fixed(loadBefore, 2) << " as the runs started and "
+           << fixed(loadAfter, 2) << " as they ended, on " << processors
+           << " processors; the " << o.baseline << "'s times to first window spread by "
+           << fixed(100 * trust.floorSpread, 0) << " % (IQR over median). ";
+        if (trust.trusted)
+            md << "A quiet run: the ratios are the program's own.\n";
+        else
+            md << "**Not a quiet run: these ratios cannot be trusted** (other work kept the "
+                  "processors busy, and a busy machine shrinks every ratio toward 1); run "
+                  "again on a quiet machine.\n";
         md << "\nTarget: first window within " << fixed(o.target, 2) << " times the " << o.baseline
            << "'s, peak memory at first window within " << fixed(memoryTarget, 2) << " times.";
-        if (!meeting.empty())
-            md << " **Met** by " << list(meeting) << ".";
-        if (!missing.empty())
-            md << " **Not met** by " << list(missing) << ".";
+        if (!trust.trusted)
+            md << " Not judged on a run that cannot be trusted.";
+        else {
+            if (!meeting.empty())
+                md << " **Met** by " << list(meeting) << ".";
+            if (!missing.empty())
+                md << " **Not met** by " << list(missing) << ".";
+        }
         md << "\n";
 
         if (!o.stagesProgram.empty()) {
             std::cerr << "steps of the start-up\n";
-            md << "\n" << stagesTable(watch, o.stagesProgram, o.stageRuns);
+            md << "\n" << stagesTable(session, o.stagesProgram, o.stageRuns);
         }
 
         std::cout << md.str();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <fstream>
 #include <stdexcept>
 #include <vector>
 
@@ -35,6 +36,48 @@ inline Summary summarize(std::vector<double> samples)
     std::sort(samples.begin(), samples.end());
     return {quantile(samples, 0.5), samples.front(), quantile(samples, 0.25),
             quantile(samples, 0.75), samples.back()};
+}
+
+// Whether a run of the start-up bench can be trusted: a ratio taken while other work
+// keeps the processors busy is not the program's own, since both programs then wait for
+// the processors and the ratio shrinks toward 1. Two signs tell a loaded run: the load
+// average, before the runs and after them (the bench itself adds about one), against the
+// processors; and the spread of the floor's own times, which on a quiet machine stays
+// narrow (the least program does the same work every run).
+struct Conditions {
+    double loadBefore = 0; // one-minute load average as the runs start
+    double loadAfter = 0;  // and as they end
+    int processors = 1;
+    Summary floorTimes; // the floor's time to first window
+};
+
+// The one-minute load average, from /proc/loadavg; 0 when it cannot be read.
+inline double loadAverage()
+{
+    std::ifstream in("/proc/loadavg");
+    double load = 0;
+    in >> load;
+    return load;
+}
+
+struct Trust {
+    bool trusted;
+    double floorSpread; // the floor's IQR over its median
+};
+
+inline constexpr double kQuietLoadPerProcessor = 0.5; // before the runs
+inline constexpr double kBusyLoadPerProcessor = 1.0;  // after them, the bench's own included
+inline constexpr double kQuietFloorSpread = 0.25;
+
+inline Trust judge(const Conditions &c)
+{
+    const double spread =
+        c.floorTimes.median > 0 ? (c.floorTimes.q3 - c.floorTimes.q1) / c.floorTimes.median : 0;
+    const double processors = std::max(1, c.processors);
+    const bool quiet = c.loadBefore <= kQuietLoadPerProcessor * processors
+                       && c.loadAfter <= kBusyLoadPerProcessor * processors
+                       && spread <= kQuietFloorSpread;
+    return {quiet, spread};
 }
 
 } // namespace tervanel::bench

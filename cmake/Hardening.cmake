@@ -4,7 +4,8 @@
 # layout randomisation with high-entropy addresses, no execution from data pages, stack
 # protector). Included from ProjectOptions.cmake; tests/hardening_test.cpp reads the
 # result back from the programs' headers.
-if(MSVC)
+# A page's program runs in the browser's sandbox; WebAssembly has none of these to set.
+if(EMSCRIPTEN)
     return()
 endif()
 

@@ -5,21 +5,15 @@ add_library(tervanel_options INTERFACE)
 target_compile_features(tervanel_options INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
-if(MSVC)
-    target_compile_options(tervanel_options INTERFACE /W4 /permissive- /utf-8)
-    if(TERVANEL_WARNINGS_AS_ERRORS)
-        target_compile_options(tervanel_options INTERFACE /WX)
-    endif()
-else()
-    target_compile_options(tervanel_options INTERFACE
-        -Wall -Wextra -Wpedantic
-        -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
-        -Wshadow -Wcast-align -Wconversion -Wsign-conversion
-        -Wdouble-promotion -Wformat=2
-        -Wimplicit-fallthrough -Wmissing-declarations)
-    if(TERVANEL_WARNINGS_AS_ERRORS)
-        target_compile_options(tervanel_options INTERFACE -Werror)
-    endif()
+# GCC on Linux, and MinGW-w64's GCC for Windows.
+target_compile_options(tervanel_options INTERFACE
+    -Wall -Wextra -Wpedantic
+    -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
+    -Wshadow -Wcast-align -Wconversion -Wsign-conversion
+    -Wdouble-promotion -Wformat=2
+    -Wimplicit-fallthrough -Wmissing-declarations)
+if(TERVANEL_WARNINGS_AS_ERRORS)
+    target_compile_options(tervanel_options INTERFACE -Werror)
 endif()
 
 if(TERVANEL_SANITIZE)

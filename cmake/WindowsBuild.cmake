@@ -15,9 +15,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/harness/wine-run"
 # maps either alike).
 add_link_options(LINKER:--file-alignment,4096)
 
-if(EXISTS "${PROJECT_SOURCE_DIR}/platform/win32/CMakeLists.txt")
-    add_subdirectory(platform/win32)
-endif()
+add_subdirectory(platform/win32)
 add_subdirectory(app/windows)
 
 # The least Win32 program that shows one window: the floor of the Windows start-up

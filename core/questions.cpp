@@ -1,5 +1,6 @@
 #include "core/questions.hpp"
 
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -43,11 +44,6 @@ std::span<const Question, kQuestionCount> questions()
     return kCatalogue;
 }
 
-const Question &question(int number)
-{
-    return kCatalogue[indexOf(number)];
-}
-
 AnswerSheet AnswerSheet::fromMask(std::uint32_t mask)
 {
     if (mask >> kQuestionCount != 0)
@@ -66,14 +62,6 @@ void AnswerSheet::set(int number, bool yes)
 bool AnswerSheet::answer(int number) const
 {
     return m_answers.test(indexOf(number));
-}
-
-std::array<bool, kQuestionCount> AnswerSheet::answers() const
-{
-    std::array<bool, kQuestionCount> all{};
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = m_answers.test(i);
-    return all;
 }
 
 } // namespace tervanel

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <bitset>
 #include <cstdint>
 #include <initializer_list>
@@ -44,9 +43,6 @@ inline constexpr int kQuestionCount = 13;
 // The whole catalogue, in question order.
 [[nodiscard]] std::span<const Question, kQuestionCount> questions();
 
-// The question with this number; throws std::out_of_range outside 1 to 13.
-[[nodiscard]] const Question &question(int number);
-
 // Thirteen yes/no answers, all no at first, indexed by question number.
 class AnswerSheet final {
 public:
@@ -58,8 +54,6 @@ public:
     // Both throw std::out_of_range for a number outside 1 to 13.
     void set(int number, bool yes);
     [[nodiscard]] bool answer(int number) const;
-
-    [[nodiscard]] std::array<bool, kQuestionCount> answers() const;
     [[nodiscard]] std::uint32_t mask() const
     {
         return static_cast<std::uint32_t>(m_answers.to_ulong());

@@ -52,6 +52,30 @@ pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string>
     return pid;
 }
 
+pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &environment,
+            const Streams &streams)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, streams.input.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, streams.output.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (streams.error == streams.output)
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, streams.error.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
+    try {
+        pid = spawn(argv, environment, &actions);
+    } catch (...) {
+        posix_spawn_file_actions_destroy(&actions);
+        throw;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
 void stop(pid_t pid)
 {
     if (pid <= 0)
@@ -170,19 +194,7 @@ namespace {
 // Runs a command to its end with its output dropped; its exit status.
 int runQuietly(const std::vector<std::string> &argv, const std::vector<std::string> &environment)
 {
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 0, "/dev/null", O_RDONLY, 0);
-    for (int fd : {1, 2})
-        posix_spawn_file_actions_addopen(&quiet, fd, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    try {
-        pid = spawn(argv, environment, &quiet);
-    } catch (...) {
-        posix_spawn_file_actions_destroy(&quiet);
-        throw;
-    }
-    posix_spawn_file_actions_destroy(&quiet);
+    const pid_t pid = spawn(argv, environment, Streams{});
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -19,6 +19,16 @@ void setVariable(std::vector<std::string> &environment, const std::string &assig
 // Starts a program (looked up in PATH); throws std::runtime_error when it cannot.
 pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &environment,
             const posix_spawn_file_actions_t *actions = nullptr);
+
+// Where a program's standard streams go: files opened for it, the output and error files
+// emptied first; the same file for both takes them in the order they are written.
+struct Streams {
+    std::string input = "/dev/null";
+    std::string output = "/dev/null";
+    std::string error = "/dev/null";
+};
+pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &environment,
+            const Streams &streams);
 // Ends a process and reaps it: SIGTERM, and SIGKILL if that is not enough within 5 s.
 void stop(pid_t pid);
 

@@ -30,7 +30,7 @@ ScreenReaderRow row(Moment when, std::string_view window, std::string_view contr
 
 ScreenReaderRow question(Moment when, int number, bool checked)
 {
-    const Question &q = tervanel::question(number);
+    const Question &q = questions()[static_cast<std::size_t>(number - 1)];
     return {when,   "Form1", q.label, Role::CheckBox, std::string(q.text),
             kExact, true,    checked, kAnswer};
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <tuple>
 
 namespace tervanel::services::accessibility {
 
@@ -96,20 +95,41 @@ std::string_view nameOf(const WindowDescription &description)
     return description.spokenName.empty() ? description.caption : description.spokenName;
 }
 
-Notice::Notice(std::span<const ControlRow> rows, int windowWidthPixels)
-    : m_middle(windowWidthPixels / 2)
+std::vector<std::size_t> readingOrder(std::span<const ControlRow> rows, int windowWidthPixels)
 {
-    m_controls.reserve(rows.size());
+    struct Place {
+        bool rightHalf;
+        int y, x;
+        auto operator<=>(const Place &) const = default;
+    };
+    std::vector<Place> places;
+    places.reserve(rows.size());
     for (const ControlRow &row : rows) {
         int x = row.geometry.x;
         int y = row.geometry.y;
         if (row.parent) {
-            const Control &parent = m_controls.at(*row.parent); // parents come first
+            const Place &parent = places.at(*row.parent); // parents come first
             x += parent.x;
             y += parent.y;
         }
-        m_controls.push_back({row.kind, x, y, std::string(row.text)});
+        places.push_back({x >= windowWidthPixels / 2, y, x});
     }
+    std::vector<std::size_t> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&places](std::size_t a, std::size_t b) { return places[a] < places[b]; });
+    return order;
+}
+
+Notice::Notice(std::span<const ControlRow> rows, int windowWidthPixels)
+{
+    m_controls.reserve(rows.size());
+    for (const ControlRow &row : rows)
+        m_controls.push_back({row.kind, 0, std::string(row.text)});
+    const std::vector<std::size_t> order = readingOrder(rows, windowWidthPixels);
+    for (std::size_t place = 0; place < order.size(); ++place)
+        m_controls[order[place]].place = place;
 }
 
 void Notice::changed(std::size_t control)
@@ -153,12 +173,9 @@ std::string Notice::take()
 {
     std::vector<std::size_t> changed;
     changed.swap(m_changed);
-    const auto key = [this](std::size_t i) {
-        const Control &c = m_controls[i];
-        return std::tuple(c.x >= m_middle, c.y, c.x);
-    };
-    std::stable_sort(changed.begin(), changed.end(),
-                     [&key](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    std::stable_sort(changed.begin(), changed.end(), [this](std::size_t a, std::size_t b) {
+        return m_controls[a].place < m_controls[b].place;
+    });
     std::string words;
     for (std::size_t i : changed) {
         const std::string part = spoken(m_controls[i]);

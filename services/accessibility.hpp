@@ -81,10 +81,15 @@ struct Presentation {
 // A caption as a screen reader reads it: each CR a line break '\n'.
 [[nodiscard]] std::string spokenCaption(std::string_view caption);
 
+// The order a reader takes a window's controls in: the left half of the window top to
+// bottom, each row left to right, then the right half the same way (a control's place is
+// its top-left corner in the client area). The rows as the window was made from them.
+[[nodiscard]] std::vector<std::size_t> readingOrder(std::span<const ControlRow> rows,
+                                                    int windowWidthPixels);
+
 // What one handler changed on one window that a user sees, and the words a screen
 // reader is told for it once the handler is over: the changed labels in reading order
-// (the left half of the window top to bottom, each row left to right, then the right
-// half the same way), one line each. A question is read with its state ("spuntata" or
+// (above), one line each. A question is read with its state ("spuntata" or
 // "non spuntata", then its text); any other label as shown, or not at all while hidden
 // or empty. A label counts as changed when its caption is set (even to the same text),
 // when it appears, and, for a question, when its answer is set (even to the same one).
@@ -105,7 +110,7 @@ public:
 private:
     struct Control {
         ControlKind kind;
-        int x, y; // in the window's client area
+        std::size_t place; // in reading order
         std::string caption;
         bool visible = true;
         bool bold = false;
@@ -115,7 +120,6 @@ private:
 
     std::vector<Control> m_controls;
     std::vector<std::size_t> m_changed;
-    int m_middle;
 };
 
 } // namespace tervanel::services::accessibility

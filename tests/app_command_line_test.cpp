@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,15 +42,9 @@ Outcome run(const std::vector<std::string> &arguments)
     harness::setVariable(env, "XDG_RUNTIME_DIR=" + folder); // no Wayland socket in it
 
     const std::string out = folder + "/out", err = folder + "/err";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> argv{TERVANEL_PROGRAM};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    const pid_t pid = harness::spawn(argv, env, &actions);
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = harness::spawn(argv, env, harness::Streams{"/dev/null", out, err});
 
     int status = 0;
     waitpid(pid, &status, 0);

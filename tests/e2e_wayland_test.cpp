@@ -3,7 +3,7 @@
 // and where it asked for its window.
 
 #include "harness/harness.hpp"
-#include "tests/support/x11_session.hpp"
+#include "harness/x11_session.hpp"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +22,10 @@
 
 namespace tervanel::test {
 namespace {
+
+using harness::TopLevel;
+using harness::waitFor;
+using harness::X11Session;
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
@@ -44,17 +48,11 @@ public:
             return e.starts_with("DISPLAY=") || e.starts_with("WAYLAND_DISPLAY=");
         });
         harness::setVariable(env, "XDG_RUNTIME_DIR=" + m_folder);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         m_pid = harness::spawn({"weston", "--backend=headless-backend.so", "--xwayland",
                                 "--socket=" + std::string(kSocket), "--idle-time=0",
                                 "--width=" + std::to_string(kWidth),
                                 "--height=" + std::to_string(kHeight), "--log=" + log()},
-                               env, &actions);
-        posix_spawn_file_actions_destroy(&actions);
+                               env, harness::Streams{});
         // XWayland's display is the first free one; weston names it in its log.
         // (No std::regex: GCC 12 warns inside it under the sanitizers, and warnings are errors.)
         constexpr std::string_view listening = "xserver listening on display :";

@@ -1,8 +1,8 @@
 // The real program on a real X server (Xvfb), driven by real X input and watched as
 // a person would: which windows appear, where, how big, what colour, what they ring.
 
-#include "tests/support/program_screen.hpp"
-#include "tests/support/x11_session.hpp"
+#include "harness/program_screen.hpp"
+#include "harness/x11_session.hpp"
 
 #include <QRegularExpression>
 #include <QString>
@@ -22,7 +22,8 @@
 namespace tervanel::test {
 namespace {
 
-using namespace screen;
+using namespace harness;
+using namespace harness::screen;
 
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
@@ -36,8 +37,6 @@ constexpr const Look &kLook = kWineLook;
 const std::optional<harness::Wine> kWine;
 constexpr const Look &kLook = kLinuxLook;
 #endif
-
-#ifdef TERVANEL_PROGRAM
 
 class EndToEnd : public ::testing::Test {
 protected:
@@ -369,10 +368,6 @@ TEST_F(EndToEnd, CreditBoxes)
     expectEndsCleanly();
 }
 
-#endif // TERVANEL_PROGRAM
-
-#ifdef TERVANEL_MISSING_PICTURES_PROGRAM
-
 // A build of the program that starts without its pictures reports it in a box, and
 // ends with status 1 once the box is closed: no crash, no window of its own.
 TEST(EndToEndFailure, MissingPicturesAreReportedAndEndWithStatusOne)
@@ -387,8 +382,6 @@ TEST(EndToEndFailure, MissingPicturesAreReportedAndEndWithStatusOne)
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(*status, 1);
 }
-
-#endif
 
 #ifdef TERVANEL_WINE_RUNNER
 

@@ -96,6 +96,15 @@ TEST(Notice, SaysWhatAHandlerChangedInReadingOrder)
     }
 }
 
+// The whole window in reading order: the left half by rows (a frame's children placed
+// from the frame), then the right half.
+TEST(Notice, ReadingOrderOfAWholeWindow)
+{
+    EXPECT_EQ(a11y::readingOrder(kRows, 200), (std::vector<std::size_t>{2, 0, 1, 5, 3, 4}));
+    EXPECT_EQ(a11y::readingOrder(kRows, 60), (std::vector<std::size_t>{0, 1, 5, 3, 4, 2}))
+        << "a narrower window moves what stands right of its middle to the right half";
+}
+
 TEST(Presentation, EachKindAsAScreenReaderGetsIt)
 {
     struct Row {

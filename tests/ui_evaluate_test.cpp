@@ -9,6 +9,8 @@
 #include "core/scoring.hpp"
 
 #include <QApplication>
+#include <QColor>
+#include <QPalette>
 #include <QTest>
 
 #include <initializer_list>
@@ -83,8 +85,10 @@ protected:
     {
         const qt::Label &l = label(heading);
         EXPECT_TRUE(l.isBold()) << l.objectName().toStdString();
-        EXPECT_EQ(l.foreColor(), services::colors::red) << l.objectName().toStdString();
-        EXPECT_EQ(l.backColor(), services::colors::white) << l.objectName().toStdString();
+        EXPECT_EQ(l.palette().color(QPalette::WindowText), QColor(0xFF0000))
+            << l.objectName().toStdString();
+        EXPECT_EQ(l.palette().color(QPalette::Window), QColor(0xFFFFFF))
+            << l.objectName().toStdString();
     }
 };
 

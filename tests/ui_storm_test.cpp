@@ -13,6 +13,8 @@
 #include "core/scoring.hpp"
 #include "forms/introduction/frm_splash.hpp"
 
+#include <QColor>
+#include <QPalette>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -165,8 +167,8 @@ private:
         }
         for (Form1Control heading : m_highlighted) {
             const qt::Label &l = label(heading);
-            EXPECT_TRUE(l.isBold() && l.foreColor() == services::colors::red
-                        && l.backColor() == services::colors::white)
+            EXPECT_TRUE(l.isBold() && l.palette().color(QPalette::WindowText) == QColor(0xFF0000)
+                        && l.palette().color(QPalette::Window) == QColor(0xFFFFFF))
                 << "a highlight was taken back";
         }
         return !::testing::Test::HasFailure();

@@ -5,9 +5,9 @@
 
 #include "core/identity.hpp"
 #include "harness/harness.hpp"
+#include "harness/program_screen.hpp"
+#include "harness/x11_session.hpp"
 #include "tests/support/binary_file.hpp"
-#include "tests/support/program_screen.hpp"
-#include "tests/support/x11_session.hpp"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +30,13 @@ namespace tervanel::test {
 namespace {
 
 namespace fs = std::filesystem;
+using harness::kWineLook;
+using harness::Point;
+using harness::ProgramScreen;
+using harness::TopLevel;
+using harness::waitFor;
+using harness::X11Session;
+namespace screen = harness::screen;
 
 struct Installer {
     std::string version;

@@ -21,38 +21,29 @@ add_test(NAME windows.tests_under_wine
 set_tests_properties(windows.tests_under_wine PROPERTIES
     LABELS windows RESOURCE_LOCK wine TIMEOUT 900)
 
-# The program exists once the Win32 window services and its entry point are in the tree.
-# The hardening test (packaging_tests.cmake, included after this file) reads it too.
-if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
-    set(TERVANEL_WINDOWS_PROGRAM "${windows_dir}/Tervanel.exe")
-endif()
+# The hardening test (packaging_tests.cmake, included after this file) reads the program too.
+set(TERVANEL_WINDOWS_PROGRAM "${windows_dir}/Tervanel.exe")
 add_executable(windows_executable_test windows_executable_test.cpp)
 target_link_libraries(windows_executable_test PRIVATE tervanel_options GTest::gtest GTest::gtest_main)
 target_include_directories(windows_executable_test PRIVATE "${PROJECT_SOURCE_DIR}")
 target_compile_definitions(windows_executable_test PRIVATE
     TERVANEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    TERVANEL_WINDOWS_FLOOR="${windows_dir}/tervanel_floor.exe")
-if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
-    target_compile_definitions(windows_executable_test PRIVATE
-        TERVANEL_WINDOWS_PROGRAM="${windows_dir}/Tervanel.exe")
-endif()
+    TERVANEL_WINDOWS_FLOOR="${windows_dir}/tervanel_floor.exe"
+    TERVANEL_WINDOWS_PROGRAM="${windows_dir}/Tervanel.exe")
 add_dependencies(windows_executable_test tervanel_windows)
 gtest_discover_tests(windows_executable_test DISCOVERY_MODE PRE_TEST
     TEST_PREFIX "windows_executable_test." PROPERTIES LABELS windows)
 
 # The end-to-end test once more: the same file, built to run the Windows executables under
-# Wine on its own Xvfb; what differs on Wine is data in tests/support/program_screen.hpp.
+# Wine on its own Xvfb; what differs on Wine is data in harness/program_screen.hpp.
 add_executable(e2e_x11_wine_test e2e_x11_test.cpp)
 target_link_libraries(e2e_x11_wine_test PRIVATE tervanel_x11_session GTest::gtest GTest::gtest_main)
 target_compile_definitions(e2e_x11_wine_test PRIVATE
     TERVANEL_WINE_RUNNER="${PROJECT_SOURCE_DIR}/harness/wine-run"
     TERVANEL_WINE_FOLDER="${windows_dir}/wine"
-    TERVANEL_FLOOR_PROGRAM="${windows_dir}/tervanel_floor.exe")
-if(EXISTS "${PROJECT_SOURCE_DIR}/app/win32/main.cpp")
-    target_compile_definitions(e2e_x11_wine_test PRIVATE
-        TERVANEL_PROGRAM="${windows_dir}/Tervanel.exe"
-        TERVANEL_MISSING_PICTURES_PROGRAM="${windows_dir}/tests/windows/tervanel_missing_pictures.exe")
-endif()
+    TERVANEL_FLOOR_PROGRAM="${windows_dir}/tervanel_floor.exe"
+    TERVANEL_PROGRAM="${windows_dir}/Tervanel.exe"
+    TERVANEL_MISSING_PICTURES_PROGRAM="${windows_dir}/tests/windows/tervanel_missing_pictures.exe")
 add_dependencies(e2e_x11_wine_test tervanel_windows)
 gtest_discover_tests(e2e_x11_wine_test DISCOVERY_MODE PRE_TEST TEST_PREFIX "e2e_x11_wine_test."
     PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 180)

@@ -112,7 +112,6 @@ void Label::setBold(bool bold)
 
 void Label::setForeColor(services::VbColor color)
 {
-    m_fore = color;
     QPalette p = palette();
     p.setColor(QPalette::WindowText, toQColor(color));
     setPalette(p);
@@ -120,7 +119,6 @@ void Label::setForeColor(services::VbColor color)
 
 void Label::setBackColor(services::VbColor color)
 {
-    m_back = color;
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(color));
     setPalette(p);

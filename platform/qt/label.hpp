@@ -32,8 +32,6 @@ public:
 
     void setForeColor(services::VbColor color);
     void setBackColor(services::VbColor color);
-    [[nodiscard]] services::VbColor foreColor() const { return m_fore; }
-    [[nodiscard]] services::VbColor backColor() const { return m_back; }
 
     // How much room a caption takes when laid out as this label lays it out: wrapped
     // at word boundaries to the width, one line every linePitch() pixels.
@@ -56,8 +54,6 @@ protected:
 
 private:
     QString m_caption;
-    services::VbColor m_fore{0};
-    services::VbColor m_back{0};
 
     ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); },
                           [this] { Q_EMIT rightClicked(); }};

@@ -13,19 +13,15 @@
 #include <cmath>
 #include <stdexcept>
 
-#if TERVANEL_HAS_FONTCONFIG
 #include <fontconfig/fontconfig.h>
-#endif
 
 namespace tervanel::qt {
 
 void useOnlyBuiltInFonts()
 {
-#if TERVANEL_HAS_FONTCONFIG
     FcConfig *empty = FcConfigCreate();
     FcConfigSetCurrent(empty); // takes its own reference
     FcConfigDestroy(empty);
-#endif
 }
 
 void registerBuiltInFonts()

@@ -18,7 +18,9 @@ import subprocess
 import sys
 import tempfile
 
-from session import private_environment, start_xvfb, wait_for
+from gi.repository import GLib
+
+from session import PATIENCE, private_environment, start_xvfb, wait_for
 
 pyatspi = None  # imported once the session bus knows the private environment
 
@@ -34,19 +36,26 @@ def find_application(name):
     return None
 
 
-def descendants(root, role=None, name=None):
-    """The nodes below root with that role and name. A child that goes away during the
-    walk (the introduction closing) is passed over."""
+def descendants(root, role=None, name=None, test=None, deep=True):
+    """The nodes below root with that role and name that pass the test; only the
+    children unless deep. A node that goes away while it is looked at (a window closing)
+    is passed over, with what was below it."""
     found = []
 
     def walk(node):
         for index in range(node.childCount):
-            child = node.getChildAtIndex(index)
-            if child is None:
+            try:
+                child = node.getChildAtIndex(index)
+                if child is None:
+                    continue
+                if ((role is None or child.getRole() == role)
+                        and (name is None or child.name == name)
+                        and (test is None or test(child))):
+                    found.append(child)
+                if deep:
+                    walk(child)
+            except GLib.GError:
                 continue
-            if (role is None or child.getRole() == role) and (name is None or child.name == name):
-                found.append(child)
-            walk(child)
 
     walk(root)
     return found
@@ -96,6 +105,15 @@ def check_table(app, table, when):
             assert names[:len(expected)] == expected, "%s: actions %r" % (what, names)
 
 
+def windows(app, name=None, test=None):
+    """The program's windows with that name that pass the test."""
+    return descendants(app, name=name, test=test, deep=False)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
 def press(accessible, action_name):
     action = accessible.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -115,13 +133,16 @@ def main(program, table_file):
     import pyatspi
     process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL)  # its complaints show
     try:
-        app = wait_for(lambda: find_application("Tervanel"), "the program on the accessibility bus")
+        def on_the_bus():
+            if process.poll() is not None:
+                raise AssertionError("the program ended with status %d" % process.returncode)
+            return find_application("Tervanel")
+
+        app = wait_for(on_the_bus, "the program on the accessibility bus")
 
         # The introduction: a dialog named although untitled; its picture is described,
         # its OK button can be pressed.
-        intro = wait_for(lambda: [w for w in app if w is not None
-                                  and w.getState().contains(pyatspi.STATE_SHOWING)],
-                         "the introduction")
+        intro = wait_for(lambda: windows(app, test=showing), "the introduction")
         assert [(w.getRole(), w.name) for w in intro] == \
             [(pyatspi.ROLE_DIALOG, "Introduzione a Tervanel")], intro
         ok = wait_for(lambda: descendants(app, pyatspi.ROLE_PUSH_BUTTON), "the OK button")[0]
@@ -133,8 +154,7 @@ def main(program, table_file):
 
         # The questionnaire: a frame with its title, thirteen check boxes, unchecked, and
         # no name left over from the layout on the hidden labels.
-        boxes = wait_for(lambda: [b for b in descendants(app, pyatspi.ROLE_CHECK_BOX)
-                                  if b.getState().contains(pyatspi.STATE_SHOWING)],
+        boxes = wait_for(lambda: descendants(app, pyatspi.ROLE_CHECK_BOX, test=showing),
                          "thirteen questions")
         assert len(boxes) == 13, len(boxes)
         assert not any(b.getState().contains(pyatspi.STATE_CHECKED) for b in boxes)
@@ -163,14 +183,13 @@ def main(program, table_file):
         wait_for(lambda: third.getState().contains(pyatspi.STATE_CHECKED), "question 3 checked")
 
         press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Responso")[0], "Press")
-        heading = wait_for(lambda: [h for h in descendants(app, None, "Patologia arteriosa...")
-                                    if h.getState().contains(pyatspi.STATE_SHOWING)],
+        heading = wait_for(lambda: descendants(app, None, "Patologia arteriosa...", showing),
                            "the arterial heading")
         assert heading
-        explanation = wait_for(lambda: [e for e in descendants(app)
-                                        if e.name.startswith("Probabilmente è presente")
-                                        and e.getState().contains(pyatspi.STATE_SHOWING)],
-                               "the arterial explanation")
+        explanation = wait_for(
+            lambda: descendants(app, test=lambda e: e.name.startswith("Probabilmente è presente")
+                                and showing(e)),
+            "the arterial explanation")
         assert explanation
 
         press(third, TAKE_BACK)
@@ -183,8 +202,7 @@ def main(program, table_file):
             press(q, ANSWER_YES)
             wait_for(lambda: q.getState().contains(pyatspi.STATE_CHECKED), "an answer")
         press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Responso")[0], "Press")
-        alert = wait_for(lambda: [a for a in app if a is not None and a.name == "Diagnosi Incerta"],
-                         "the uncertain box")[0]
+        alert = wait_for(lambda: windows(app, "Diagnosi Incerta"), "the uncertain box")[0]
         press(third, ANSWER_YES)
         press(first, TAKE_BACK)
         press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Responso")[0], "Press")
@@ -192,8 +210,7 @@ def main(program, table_file):
         # The box's own button still works; it was pressed after the attempts above,
         # and the requests of one client are handled in order.
         press(descendants(alert, pyatspi.ROLE_PUSH_BUTTON)[0], "Press")
-        wait_for(lambda: not [a for a in app if a is not None and a.name == "Diagnosi Incerta"],
-                 "the box closed")
+        wait_for(lambda: not windows(app, "Diagnosi Incerta"), "the box closed")
         assert process.poll() is None, "Fine went through while the box was open"
         checked = [b.name for b in boxes if b.getState().contains(pyatspi.STATE_CHECKED)]
         assert sorted(checked) == sorted([first.name, second.name]), checked
@@ -201,10 +218,10 @@ def main(program, table_file):
         # and the round trip of a further request has passed.
         press(third, ANSWER_YES)
         wait_for(lambda: third.getState().contains(pyatspi.STATE_CHECKED), "answers again")
-        assert not [a for a in app if a is not None and a.name == "Diagnosi Incerta"]
+        assert not windows(app, "Diagnosi Incerta")
 
         press(descendants(app, pyatspi.ROLE_PUSH_BUTTON, "Fine")[0], "Press")
-        status = process.wait(timeout=20)
+        status = process.wait(timeout=PATIENCE)
         assert status == 0, status
         print("AT-SPI check passed: windows, 13 check boxes, actions, verdict read, box kept the "
               "window still, Fine ended with 0")

@@ -9,12 +9,18 @@ speech-dispatcher and the program write stays in a folder under the current work
 directory (the build folder). Run inside a private session bus:
 
     dbus-run-session -- orca_check.py PROGRAM
+
+Each step waits for what shows it is done, never for a time, so that a loaded machine
+only makes the check slower: speech-dispatcher accepting connections, Orca's log saying
+that it listens to the accessibility bus, Orca's speech.
 """
 
+import codecs
 import ctypes
 import os
 import re
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
@@ -89,6 +95,8 @@ class OrcaLog:
         threading.Thread(target=self._read, args=(master,), daemon=True).start()
 
     def _read(self, master):
+        # A read may end inside a character: the decoder keeps its first bytes for the next.
+        decoder = codecs.getincrementaldecoder("utf-8")(errors="replace")
         with open(self.path, "w", encoding="utf-8") as copy:
             while True:
                 try:
@@ -97,7 +105,7 @@ class OrcaLog:
                     return
                 if not chunk:
                     return
-                text = chunk.decode("utf-8", errors="replace")
+                text = decoder.decode(chunk)
                 copy.write(text)
                 copy.flush()
                 with self._lock:
@@ -121,22 +129,31 @@ class OrcaLog:
     def set_mark(self):
         self.mark = len(self.text())
 
-    def wait_for_speech(self, *fragments, timeout=60.0):
+    def wait_for_speech(self, *fragments):
         """Waits until, since the mark, Orca spoke every fragment; returns the speech."""
         def heard():
             speech = "\n".join(self.spoken())
             return speech if all(f in speech for f in fragments) else None
         try:
-            return wait_for(heard, "Orca to speak %r" % (fragments,), timeout)
+            return wait_for(heard, "Orca to speak %r" % (fragments,))
         except AssertionError:
             raise AssertionError("Orca did not speak %r; it spoke:\n  %s"
                                  % (fragments, "\n  ".join(self.spoken())))
 
 
+# Orca's own settings, read at its start: Orca ends itself when a step of its start-up
+# takes more than ten seconds, as one can on a loaded machine; here it waits instead.
+ORCA_CUSTOMIZATIONS = """\
+import orca.settings
+orca.settings.timeoutTime = 0
+"""
+
+
 def private_environment(root, display):
     """The private session, Orca's messages in Italian, speech-dispatcher configured."""
     env = private_session(root, display)
-    env.pop("SPEECHD_ADDRESS", None)
+    for name in ("SPEECHD_ADDRESS", "SPEECHD_SOCKET", "SPEECHD_CMD"):
+        env.pop(name, None)
     env.update(LANGUAGE="it", LANG="C.UTF-8")
     speechd = os.path.join(env["XDG_CONFIG_HOME"], "speech-dispatcher")
     os.makedirs(os.path.join(speechd, "modules"), exist_ok=True)
@@ -147,6 +164,60 @@ def private_environment(root, display):
     with open(os.path.join(env["HOME"], ".libao"), "w") as conf:
         conf.write("default_driver=null\n")
     return env
+
+
+def start_speech_dispatcher(env):
+    """speech-dispatcher, started before Orca rather than by Orca on its first words,
+    which would hold up Orca's start; returns once it accepts connections where Orca
+    looks for it."""
+    folder = os.path.join(env["XDG_RUNTIME_DIR"], "speech-dispatcher")
+    os.makedirs(folder, mode=0o700, exist_ok=True)
+    path = os.path.join(folder, "speechd.sock")
+    server = subprocess.Popen(["speech-dispatcher", "--run-single", "--timeout", "0",
+                               "--communication-method", "unix_socket", "--socket-path", path],
+                              env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def accepting():
+        if server.poll() is not None:
+            raise AssertionError("speech-dispatcher ended with status %d" % server.returncode)
+        with socket.socket(socket.AF_UNIX) as client:
+            try:
+                client.connect(path)
+            except OSError:
+                return False
+        return True
+
+    try:
+        wait_for(accepting, "speech-dispatcher to accept connections")
+    except BaseException:
+        stop(server)
+        raise
+    return server
+
+
+def private_pids():
+    """The command line that runs a program alone in a process namespace of its own, or
+    none where this machine allows none. Orca will not start beside another Orca of the
+    same user (the user's own screen reader, or this check run by someone else at the same
+    time), and its --replace would end every other one."""
+    command = ["unshare", "--user", "--map-current-user", "--pid", "--fork", "--kill-child",
+               "--mount-proc"]
+    try:
+        allowed = subprocess.run(command + ["true"], stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL).returncode == 0
+    except OSError:
+        allowed = False
+    return command if allowed else []
+
+
+def stop(process):
+    if process is not None and process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
 
 FIRST = "Il fastidio si attenua nella stagione fredda?"
@@ -179,7 +250,7 @@ class Session:
         for _ in range(20):
             self.log.set_mark()
             self.keys.press("KP_Page_Up")
-            line = wait_for(lambda: self.log.spoken(), "Orca to read the next line")[0]
+            line = wait_for(self.log.spoken, "Orca to read the next line")[0]
             if question in line:
                 return line
         raise AssertionError("flat review never reached " + question)
@@ -242,14 +313,28 @@ def main(program):
     root = tempfile.mkdtemp(prefix="orca-check-", dir=os.getcwd())  # the build folder
     server, display = start_xvfb()
     env = private_environment(root, display)
+    prefs = os.path.join(root, "orca-prefs")
+    os.makedirs(prefs)
+    with open(os.path.join(prefs, "orca-customizations.py"), "w") as customizations:
+        customizations.write(ORCA_CUSTOMIZATIONS)
     log = OrcaLog(os.path.join(root, "orca-debug.log"))
-    orca = subprocess.Popen(["orca", "--replace", "-u", os.path.join(root, "orca-prefs"),
-                             "--debug-file=" + log.terminal],
-                            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    process = None
+    speechd = orca = process = None
     passed = False
     try:
-        wait_for(lambda: "ORCA: Starting ATSPI registry." in log.text(), "Orca to start", 120)
+        speechd = start_speech_dispatcher(env)
+        orca = subprocess.Popen(private_pids() + ["orca", "-u", prefs,
+                                                  "--debug-file=" + log.terminal],
+                                env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def orca_started():
+            if orca.poll() is not None:
+                raise AssertionError("Orca ended with status %d before it started"
+                                     % orca.returncode)
+            return "ORCA: Starting ATSPI registry." in log.text()
+
+        # Orca has asked for accessibility, registered its listeners and is about to
+        # take the bus's events: a program started now is seen from its first window.
+        wait_for(orca_started, "Orca to start")
         process = subprocess.Popen([program], env=dict(env, QT_QPA_PLATFORM="xcb"),
                                    stdout=subprocess.DEVNULL)
         uncertain = check(Session(Keyboard(display), log), log)
@@ -258,14 +343,13 @@ def main(program):
         passed = True
         return 0
     finally:
-        for child in (process, orca):
-            if child is not None and child.poll() is None:
-                child.terminate()
-                try:
-                    child.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    child.kill()
-                    child.wait()
+        stop(process)
+        if orca is not None:
+            # Nothing in Orca's own ending (a goodbye, the keyboard of a server about to go)
+            # is worth waiting for; in its namespace it would not even hear SIGTERM.
+            orca.kill()
+            orca.wait()
+        stop(speechd)
         server.terminate()
         server.wait()
         if passed:

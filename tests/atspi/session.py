@@ -2,6 +2,10 @@
 build folder that the session bus also hands the services it starts (the
 accessibility bus and its registry), and waiting on a condition.
 
+Every wait is for a condition, never for a time; the bound on each is only there so that
+a check that cannot pass ends, and is generous enough for a machine that other work
+loads heavily.
+
 Import pyatspi only after private_environment(): its import starts the accessibility
 bus, which keeps the environment it was started with.
 """
@@ -10,8 +14,11 @@ import os
 import subprocess
 import time
 
+# Seconds: the bound on a wait, far beyond what any step takes on a busy machine.
+PATIENCE = 180.0
 
-def wait_for(condition, what, timeout=20.0):
+
+def wait_for(condition, what, timeout=PATIENCE):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         value = condition()

@@ -2,10 +2,10 @@
 
 #include "forms/questionnaire/form1.hpp"
 #include "harness/recording_services.hpp"
+#include "harness/screen_geometry.hpp"
 #include "platform/qt/window.hpp"
 #include "services/control_table.hpp"
 #include "services/runtime.hpp"
-#include "tests/support/screen_geometry.hpp"
 
 #include <QMessageBox>
 #include <QRect>
@@ -27,6 +27,10 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 
 namespace tervanel::test {
+
+using harness::Point;
+using harness::Rect;
+namespace screen = harness::screen;
 
 // The Qt services under a recorder: stands in for the user at message boxes, for the
 // speaker and for the end of the program, so tests never block and never exit.

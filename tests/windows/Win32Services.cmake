@@ -1,10 +1,6 @@
 # The Win32 window services' tests, for tests/windows/CMakeLists.txt to include: its
 # text conversions without a window, and the real windows, which need an X server under Wine (the
 # test runs on a private Xvfb that with-display starts around it).
-if(NOT TARGET tervanel_win32)
-    return()
-endif()
-
 add_executable(win32_rules_test "${CMAKE_CURRENT_LIST_DIR}/win32_rules_test.cpp")
 target_link_libraries(win32_rules_test PRIVATE tervanel_win32 gtest gtest_main)
 gtest_discover_tests(win32_rules_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120

@@ -226,7 +226,7 @@ int main(int argc, char **argv)
         HWND questionnaire = nullptr;
         if (!waitFor([&] { return (questionnaire = shownWindow(L"Tervanel by ")) != nullptr; }))
             return fail("the questionnaire did not come");
-        const HWND first = controlWithText(questionnaire, wide(question(1).text));
+        const HWND first = controlWithText(questionnaire, wide(questions()[0].text));
         const HWND responso = controlWithText(questionnaire, L"Responso");
         const HWND fine = controlWithText(questionnaire, L"Fine");
         if (!first || !responso || !fine)
@@ -240,7 +240,7 @@ int main(int argc, char **argv)
                 return false;
             }))
             return fail("no state change of question 1");
-        const std::wstring answered = L"spuntata " + wide(question(1).text);
+        const std::wstring answered = L"spuntata " + wide(questions()[0].text);
         if (!waitFor([&] { return lastSpoken() && lastSpoken()->name == answered; }))
             return fail("the answer was not told");
 

@@ -373,7 +373,7 @@ TEST_F(Win32AccessibilityTest, AfterEachHandlerTheLiveRegionTellsWhatChangedFrom
     press(control(Form1Control::Label3), WM_LBUTTONDOWN, WM_LBUTTONUP);
     theServices().processPending();
     ASSERT_EQ(g_events.size(), 1U);
-    EXPECT_EQ(g_events[0].text, toWide("spuntata " + std::string(question(3).text)));
+    EXPECT_EQ(g_events[0].text, toWide("spuntata " + std::string(questions()[2].text)));
 }
 
 TEST_F(Win32AccessibilityTest, WordsBeforeAMessageBoxAreToldOnceTheBoxIsOnScreen)

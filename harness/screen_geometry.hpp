@@ -3,7 +3,7 @@
 // Where the program's controls stand on screen, in pixels: what the widget tests, the
 // end-to-end tests and the tour aim at and compare with.
 
-namespace tervanel::test {
+namespace tervanel::harness {
 
 struct Point {
     int x, y;
@@ -42,4 +42,4 @@ inline constexpr Rect kExplanationLocomotor{480, 368, 217, 81};
 inline constexpr Rect kBanner{33, 406, 400, 100};
 } // namespace screen
 
-} // namespace tervanel::test
+} // namespace tervanel::harness

@@ -1,9 +1,9 @@
-#include "tests/support/program_screen.hpp"
+#include "harness/program_screen.hpp"
 
 #include <thread>
 #include <utility>
 
-namespace tervanel::test {
+namespace tervanel::harness {
 
 bool contains(const QImage &image, Rgb colour)
 {
@@ -145,4 +145,4 @@ bool ProgramScreen::boxGone(const std::string &title) const
     return waitFor([&] { return !windowTitled(title); });
 }
 
-} // namespace tervanel::test
+} // namespace tervanel::harness

@@ -6,8 +6,8 @@
 // With --wine, PROGRAM is Tervanel.exe, run under Wine by RUNNER (harness/wine-run) with
 // the Wine folder FOLDER; the screenshots then show the frames that Wine draws.
 
-#include "tests/support/program_screen.hpp"
-#include "tests/support/x11_session.hpp"
+#include "harness/program_screen.hpp"
+#include "harness/x11_session.hpp"
 
 #include <QDir>
 
@@ -21,8 +21,8 @@
 
 namespace {
 
-using namespace tervanel::test;
-using namespace tervanel::test::screen;
+using namespace tervanel::harness;
+using namespace tervanel::harness::screen;
 
 void require(bool condition, const char *what)
 {
@@ -32,8 +32,7 @@ void require(bool condition, const char *what)
 
 class Tour final {
 public:
-    Tour(const std::string &program, const QString &folder,
-         std::optional<tervanel::harness::Wine> wine)
+    Tour(const std::string &program, const QString &folder, std::optional<Wine> wine)
         : m_folder(folder)
         , m_session(1024, 768, wine)
         , m_view(m_session, wine ? kWineLook : kLinuxLook)

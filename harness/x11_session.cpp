@@ -1,16 +1,16 @@
-#include "tests/support/x11_session.hpp"
-
-#include "harness/harness.hpp"
+#include "harness/x11_session.hpp"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xdamage.h>
 
-#include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -19,7 +19,31 @@
 #include <thread>
 #include <utility>
 
-namespace tervanel::test {
+namespace tervanel::harness {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Waits for a process to end, up to the deadline; its exit status, as a shell gives it.
+std::optional<int> reap(pid_t pid, Clock::time_point deadline)
+{
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) != pid) {
+        if (Clock::now() > deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+} // namespace
 
 std::ostream &operator<<(std::ostream &out, const Rgb &rgb)
 {
@@ -37,20 +61,23 @@ bool waitFor(const std::function<bool()> &condition, std::chrono::milliseconds t
     return true;
 }
 
-using harness::currentEnvironment;
-using harness::setVariable;
-using harness::spawn;
-using harness::stop;
-
-X11Session::X11Session(int screenWidth, int screenHeight, std::optional<harness::Wine> wine)
+X11Session::X11Session(int screenWidth, int screenHeight, std::optional<Wine> wine)
     : m_width(screenWidth)
     , m_height(screenHeight)
     , m_wine(std::move(wine))
 {
-    const harness::XServer server = harness::startXvfb(screenWidth, screenHeight);
+    const XServer server = startXvfb(screenWidth, screenHeight);
     m_server = server.pid;
     m_displayName = server.display;
-    connect();
+    try {
+        connect();
+    } catch (...) {
+        // No destructor runs for a half-made session.
+        if (m_display)
+            XCloseDisplay(m_display);
+        stop(m_server);
+        throw;
+    }
 }
 
 X11Session::X11Session(const std::string &existingDisplay)
@@ -75,17 +102,30 @@ void X11Session::connect()
     if (!XkbQueryExtension(m_display, &opcode, &m_xkbEventBase, &error, &major, &minor))
         throw std::runtime_error("no XKB on " + m_displayName);
     XkbSelectEvents(m_display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+    // CreateNotify and MapNotify of every child of the root window: every top-level
+    // window, as there is no window manager to reparent them.
     XSelectInput(m_display, XDefaultRootWindow(m_display), SubstructureNotifyMask);
+    // Drawing into a window is seen through the DAMAGE extension.
+    if (int damageErrorBase = 0;
+        !XDamageQueryExtension(m_display, &m_damageEventBase, &damageErrorBase))
+        m_damageEventBase = -1;
     XSync(m_display, False);
 
-    m_runtimeDir = harness::makePrivateFolder("tervanel-run-");
+    m_runtimeDir = makePrivateFolder("tervanel-run-");
     m_outputPath = m_runtimeDir + "/output.txt";
+
+    m_environment = currentEnvironment();
+    std::erase_if(m_environment, [](const std::string &e) {
+        return e.starts_with("WAYLAND_DISPLAY=") || e.starts_with("SESSION_MANAGER=");
+    });
+    setVariable(m_environment, "DISPLAY=" + m_displayName);
+    setVariable(m_environment, "QT_QPA_PLATFORM=xcb");
+    setVariable(m_environment, "XDG_RUNTIME_DIR=" + m_runtimeDir);
 }
 
 X11Session::~X11Session()
 {
-    if (m_program > 0 && !m_programStatus)
-        stop(m_program);
+    endProgram();
     // Wine's server outlives its programs for a while, tied to this display.
     if (m_wine)
         m_wine->end();
@@ -102,42 +142,70 @@ void X11Session::startProgram(const std::string &path,
     startCommand(m_wine ? m_wine->command(path) : std::vector<std::string>{path}, extraEnvironment);
 }
 
+std::vector<std::string>
+X11Session::programEnvironment(const std::vector<std::string> &extraEnvironment) const
+{
+    std::vector<std::string> env = m_environment;
+    for (const std::string &e : extraEnvironment)
+        setVariable(env, e);
+    return env;
+}
+
 void X11Session::startCommand(const std::vector<std::string> &command,
                               const std::vector<std::string> &extraEnvironment)
 {
-    std::vector<std::string> env = currentEnvironment();
-    std::erase_if(env, [](const std::string &e) { return e.starts_with("WAYLAND_DISPLAY="); });
-    setVariable(env, "DISPLAY=" + m_displayName);
-    setVariable(env, "QT_QPA_PLATFORM=xcb");
-    setVariable(env, "XDG_RUNTIME_DIR=" + m_runtimeDir);
-    for (const std::string &e : extraEnvironment)
-        setVariable(env, e);
+    endProgram();
+    const std::vector<std::string> env = programEnvironment(extraEnvironment);
+    // What the last program's windows did is of no interest to a watch of this one's.
+    XSync(m_display, False);
+    pumpEvents();
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, m_outputPath.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    m_program = spawn(command, env, &actions);
-    posix_spawn_file_actions_destroy(&actions);
+    const Streams streams{"/dev/null", m_outputPath, m_outputPath};
+    m_programStarted = Clock::now();
+    m_program = spawn(command, env, streams);
+    m_programStatus.reset();
+}
+
+std::string X11Session::runToEnd(const std::vector<std::string> &command,
+                                 const std::vector<std::string> &extraEnvironment,
+                                 std::chrono::milliseconds timeout)
+{
+    const std::vector<std::string> env = programEnvironment(extraEnvironment);
+    const std::string outputPath = m_runtimeDir + "/run.out";
+    const std::string errorPath = m_runtimeDir + "/run.err";
+    const pid_t pid = spawn(command, env, Streams{"/dev/null", outputPath, errorPath});
+    const std::optional<int> status = reap(pid, Clock::now() + timeout);
+    if (!status)
+        stop(pid);
+    const std::string output = readFile(outputPath);
+    const std::string errors = readFile(errorPath);
+    std::remove(outputPath.c_str());
+    std::remove(errorPath.c_str());
+    if (!status)
+        throw std::runtime_error(command[0] + " did not end");
+    if (*status != 0)
+        throw std::runtime_error(command[0] + " failed; it wrote:\n" + errors);
+    return output;
 }
 
 std::optional<int> X11Session::waitForExit(std::chrono::milliseconds timeout)
 {
-    if (m_programStatus)
+    if (m_programStatus || m_program <= 0)
         return m_programStatus;
-    int status = 0;
-    if (!waitFor([&] { return waitpid(m_program, &status, WNOHANG) == m_program; }, timeout))
-        return std::nullopt;
-    m_programStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    m_programStatus = reap(m_program, Clock::now() + timeout);
     return m_programStatus;
+}
+
+void X11Session::endProgram()
+{
+    if (m_program > 0 && !m_programStatus)
+        stop(m_program);
+    m_program = -1;
 }
 
 std::string X11Session::programOutput() const
 {
-    std::ifstream in(m_outputPath);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return readFile(m_outputPath);
 }
 
 std::vector<unsigned long> X11Session::property(XID window, const char *name) const
@@ -160,19 +228,74 @@ std::vector<unsigned long> X11Session::property(XID window, const char *name) co
     return items;
 }
 
+bool X11Session::isTopLevel(XID parent, bool overrideRedirect) const
+{
+    // Wine keeps its windows from any window manager (override-redirect), as the
+    // test prefix asks: they are the program's windows all the same.
+    return parent == XDefaultRootWindow(m_display) && (!overrideRedirect || m_wine);
+}
+
 void X11Session::pumpEvents()
 {
     while (XPending(m_display) > 0) {
         XEvent event;
         XNextEvent(m_display, &event);
-        if (event.type == MapNotify)
+        if (event.type == CreateNotify) {
+            // Watched from its creation, long before the program can draw into it.
+            if (m_watch
+                && isTopLevel(event.xcreatewindow.parent, event.xcreatewindow.override_redirect))
+                XDamageCreate(m_display, event.xcreatewindow.window, XDamageReportNonEmpty);
+        } else if (event.type == MapNotify) {
             m_everMapped.push_back(event.xmap.window);
-        else if (event.type == m_xkbEventBase) {
+            if (m_watch && m_watch->window == 0
+                && isTopLevel(event.xmap.event, event.xmap.override_redirect)) {
+                m_watch->found.mapped = Clock::now();
+                m_watch->found.mappedPeakKiB = peakMemoryKiB(m_program);
+                m_watch->window = event.xmap.window;
+            }
+        } else if (event.type == m_xkbEventBase) {
             const auto &xkb = reinterpret_cast<const XkbAnyEvent &>(event);
             if (xkb.xkb_type == XkbBellNotify)
                 ++m_bells;
+        } else if (m_damageEventBase >= 0 && event.type == m_damageEventBase + XDamageNotify) {
+            const auto &damage = reinterpret_cast<const XDamageNotifyEvent &>(event);
+            if (m_watch && m_watch->window != 0 && !m_watch->drawn
+                && damage.drawable == m_watch->window) {
+                m_watch->found.drawn = Clock::now();
+                m_watch->found.drawnPeakKiB = peakMemoryKiB(m_program);
+                m_watch->drawn = true;
+            }
         }
     }
+}
+
+FirstWindow X11Session::watchFirstWindow(std::chrono::milliseconds timeout)
+{
+    if (m_damageEventBase < 0)
+        throw std::runtime_error("no DAMAGE extension on " + m_displayName);
+    m_watch.emplace();
+    m_watch->found.started = m_programStarted;
+    const Clock::time_point deadline = m_programStarted + timeout;
+    const pollfd connection{XConnectionNumber(m_display), POLLIN, 0};
+    while (pumpEvents(), !m_watch->drawn) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0 || waitForExit(std::chrono::milliseconds(0))) {
+            const bool mapped = m_watch->window != 0;
+            m_watch.reset();
+            throw std::runtime_error(mapped ? "drew nothing into its window"
+                                            : "put no window on the screen");
+        }
+        pollfd ready = connection;
+        poll(&ready, 1, static_cast<int>(std::min<long>(left.count(), 100)));
+    }
+    Watch watch = *std::exchange(m_watch, std::nullopt);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(m_display, watch.window, &attributes))
+        throw std::runtime_error("its first window is gone");
+    watch.found.width = attributes.width;
+    watch.found.height = attributes.height;
+    return watch.found;
 }
 
 namespace {
@@ -220,10 +343,9 @@ std::vector<TopLevel> X11Session::mappedTopLevels() const
         return result;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes;
-        // Wine keeps its windows from any window manager (override-redirect), as the
-        // test prefix asks: they are the program's windows all the same.
         if (!XGetWindowAttributes(m_display, children[i], &attributes)
-            || attributes.map_state != IsViewable || (attributes.override_redirect && !m_wine))
+            || attributes.map_state != IsViewable
+            || !isTopLevel(root, attributes.override_redirect))
             continue;
         const Window client = clientOf(m_display, children[i]);
         if (client != children[i] && !XGetWindowAttributes(m_display, client, &attributes))
@@ -365,4 +487,4 @@ int X11Session::bells()
     return m_bells;
 }
 
-} // namespace tervanel::test
+} // namespace tervanel::harness

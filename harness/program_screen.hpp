@@ -3,15 +3,15 @@
 // The program as a person sees it on the X server: where its controls are, what
 // their colours mean, and the waits that tell when it has reacted to input.
 
-#include "tests/support/screen_geometry.hpp"
-#include "tests/support/x11_session.hpp"
+#include "harness/screen_geometry.hpp"
+#include "harness/x11_session.hpp"
 
 #include <QImage>
 
 #include <optional>
 #include <string>
 
-namespace tervanel::test {
+namespace tervanel::harness {
 
 // The questionnaire's colours as they reach the screen.
 namespace screen {
@@ -97,4 +97,4 @@ private:
     Look m_look;
 };
 
-} // namespace tervanel::test
+} // namespace tervanel::harness

@@ -1,0 +1,16 @@
+# Writes SITE/sw.js from TEMPLATE: the list of the site's files and one digest over them
+# all. Run as `cmake -DSITE=... -DTEMPLATE=... -P service_worker.cmake`.
+file(GLOB files RELATIVE "${SITE}" "${SITE}/*")
+list(REMOVE_ITEM files sw.js)
+list(SORT files)
+set(digests "")
+set(names "'./'")
+foreach(name IN LISTS files)
+    file(SHA256 "${SITE}/${name}" digest)
+    string(APPEND digests "${digest} ${name}\n")
+    string(APPEND names ", '${name}'")
+endforeach()
+string(SHA256 version "${digests}")
+string(SUBSTRING "${version}" 0 16 VERSION)
+set(FILES "${names}")
+configure_file("${TEMPLATE}" "${SITE}/sw.js" @ONLY)

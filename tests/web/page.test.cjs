@@ -1,0 +1,319 @@
+'use strict';
+// The web page in Chromium as a person uses it, against the program's own tables and the
+// Linux build's expectations (expectations.json): the windows' layout, looks and line
+// breaks, the introduction's every way out, answering, the keys, the 18 verdict sheets,
+// the modal box holding the page, the beeps, "Fine", and a failure.
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const { expected, launch, waitFor, Program } = require('./browser.cjs');
+
+let env;
+before(async () => { env = await launch(); });
+after(async () => { await env.close(); });
+
+// Every control of a window against its row: place and size in the client area, colours,
+// font, alignment and, for labels, where each line of its text starts.
+async function checkWindow(program, description) {
+  const seen = await program.page.evaluate((id) => {
+    const client = document.querySelector(`#${id} .client`).getBoundingClientRect();
+    const lineStarts = (el) => {
+      const text = el.firstChild;
+      if (!text || text.nodeType !== Node.TEXT_NODE) return [];
+      const range = document.createRange();
+      const starts = [0];
+      let top = null;
+      for (let i = 0; i < text.length; ++i) {
+        range.setStart(text, i);
+        range.setEnd(text, i + 1);
+        const r = range.getClientRects()[0];
+        if (!r || r.height === 0) continue;
+        if (top !== null && r.top > top + 1 && starts[starts.length - 1] !== i) starts.push(i);
+        top = r.top;
+      }
+      return starts;
+    };
+    const controls = {};
+    for (const el of document.querySelectorAll(`#${id} .client [id]`)) {
+      const r = el.getBoundingClientRect();
+      const style = getComputedStyle(el);
+      controls[el.id.slice(id.length + 1)] = {
+        x: r.x - client.x, y: r.y - client.y, width: r.width, height: r.height,
+        visible: el.offsetParent !== null,
+        text: el.textContent.replace(/\n/g, '\r'),
+        fore: style.color, back: style.backgroundColor,
+        fontPx: parseFloat(style.fontSize), lineHeight: parseFloat(style.lineHeight),
+        bold: Number(style.fontWeight) >= 700, centred: style.textAlign === 'center',
+        starts: lineStarts(el),
+      };
+    }
+    return { width: client.width, height: client.height, controls };
+  }, description.id);
+
+  assert.equal(seen.width, description.width, `${description.id}: client width`);
+  assert.equal(seen.height, description.height, `${description.id}: client height`);
+  const byId = Object.fromEntries(description.controls.map((c) => [c.id, c]));
+  for (const row of description.controls) {
+    const c = seen.controls[row.id];
+    const what = `${description.id}.${row.id}`;
+    assert.ok(c, `${what} is on the page`);
+    assert.equal(c.visible, row.visibleAfterLoad, `${what}: visible after load`);
+    if (!c.visible) continue;
+    const parent = row.parent ? byId[row.parent] : { x: 0, y: 0 };
+    assert.deepEqual([c.x, c.y, c.width, c.height],
+      [parent.x + row.x, parent.y + row.y, row.width, row.height], `${what}: place and size`);
+    if (row.fore) assert.equal(c.fore, row.fore, `${what}: text colour`);
+    if (row.back) assert.equal(c.back, row.back, `${what}: background`);
+    if (row.kind <= 2) {
+      assert.equal(c.fontPx, row.fontPx, `${what}: font size`);
+      assert.equal(c.bold, row.bold, `${what}: weight`);
+      assert.equal(c.centred, row.centred || row.kind === 2, `${what}: alignment`);
+    }
+    if (row.kind <= 1) {
+      assert.equal(c.text, row.text, `${what}: text`);
+      const lines = row.lines.find((l) => l.text === row.text && l.bold === c.bold);
+      assert.deepEqual(c.starts, lines.starts, `${what}: lines as on Linux`);
+    }
+  }
+}
+
+test('the introduction comes first, alone and centred, as its table draws it', async () => {
+  const program = await Program.open(env);
+  await program.waitForIntroduction();
+  const page = program.page;
+  assert.equal(await page.$eval('html', (h) => h.lang), 'it');
+  assert.equal(await page.$eval('#Form1', (f) => f.hidden), true, 'the questionnaire waits');
+  const client = await page.$eval('#frmSplash .client', (c) => c.getBoundingClientRect().toJSON());
+  assert.ok(Math.abs(client.x - (1024 - 467) / 2) <= 2 && Math.abs(client.y - (768 - 286) / 2) <= 2,
+    `centred: ${JSON.stringify(client)}`);
+  await checkWindow(program, expected.splash);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'frmSplash-Command1',
+    'OK has the focus');
+  assert.deepEqual(program.errors, []);
+  await page.close();
+});
+
+test('the introduction leaves by a key that makes a character or a click, once', async () => {
+  // Keys without a character and " by Dorvik" come first, and must not dismiss it.
+  const routes = [
+    ['key a', (p) => p.page.keyboard.press('a')],
+    ['key 7', (p) => p.page.keyboard.press('7')],
+    ['Space', (p) => p.page.keyboard.press('Space')],
+    ['Enter on the focused OK', (p) => p.page.keyboard.press('Enter')],
+    ['keypad Enter', (p) => p.page.keyboard.press('NumpadEnter')],
+    ['Esc', (p) => p.page.keyboard.press('Escape')],
+    ['Backspace', (p) => p.page.keyboard.press('Backspace')],
+    ['OK', (p) => p.click('frmSplash-Command1')],
+    ['the picture', (p) => p.click('frmSplash-Image1')],
+    ['the introduction text', (p) => p.click('frmSplash-Label1')],
+    ['the credit line', (p) => p.click('frmSplash-Label2')],
+    ['the frame', async (p) => {
+      const r = await p.page.$eval('#frmSplash-Frame1', (f) => f.getBoundingClientRect().toJSON());
+      await p.page.mouse.click(r.x + 100, r.y + 4);
+    }],
+  ];
+  for (const [route, act] of routes) {
+    const program = await Program.open(env);
+    await program.waitForIntroduction();
+    for (const key of ['ArrowLeft', 'F2', 'Shift', 'Control', 'Alt']) await program.page.keyboard.press(key);
+    await program.click('frmSplash-Label3');
+    await program.page.evaluate(() => new Promise(requestAnimationFrame));
+    assert.equal(await program.page.$eval('#frmSplash', (w) => !w.hidden), true,
+      `${route}: still there before its route`);
+    await act(program);
+    await program.waitForQuestionnaire(route);
+    const state = await program.state();
+    assert.equal(state.focus, 'Command1', `${route}: Responso has the focus`);
+    assert.equal(state.tones, 0, `${route}: the key pressed nothing on the questionnaire`);
+    assert.equal(state.controls.Responso_locomotore.visible, false, `${route}: no verdict`);
+    assert.equal(await program.page.$$eval('.window', (w) => w.length), 1, `${route}: one window`);
+    await program.page.close();
+  }
+});
+
+test('the questionnaire stands at the top-left with its title, as its table draws it', async () => {
+  const program = await Program.open(env);
+  await program.waitForIntroduction();
+  await program.dismissWithKey('x');
+  const page = program.page;
+  const window = await page.$eval('#Form1', (w) => w.getBoundingClientRect().toJSON());
+  assert.deepEqual([window.x, window.y], [0, 0]);
+  assert.equal(await page.$eval('#Form1 .title', (t) => t.textContent), expected.form1.caption);
+  assert.equal(await page.title(), expected.form1.caption);
+  await checkWindow(program, expected.form1);
+  await page.close();
+});
+
+test('a click answers yes, a double-click takes it back; handlers set, never toggle', async () => {
+  const program = await Program.open(env);
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  const bold = async (n) => (await program.state()).controls[`Label${n}`].bold;
+  const steps = [
+    ['click', (n) => program.click(`Label${n}`), true],
+    ['click again', (n) => program.click(`Label${n}`), true],
+    ['double-click', (n) => program.doubleClick(`Label${n}`), false],
+    ['double-click when regular', (n) => program.doubleClick(`Label${n}`), false],
+    ['click after', (n) => program.click(`Label${n}`), true],
+  ];
+  for (const n of [1, 9, 13]) {
+    for (const [what, act, after] of steps) {
+      await act(n);
+      await program.page.evaluate(() => new Promise(requestAnimationFrame));
+      assert.equal(await bold(n), after, `question ${n}: ${what}`);
+    }
+  }
+  const others = (await program.state()).controls;
+  for (let n = 1; n <= 13; ++n) assert.equal(others[`Label${n}`].bold, [1, 9, 13].includes(n));
+  await program.page.close();
+});
+
+test('Enter, keypad Enter and Space press the focused button; Tab goes round', async () => {
+  const program = await Program.open(env);
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  const page = program.page;
+  let tones = 0;
+  for (const key of ['Enter', 'NumpadEnter', 'Space']) {
+    await page.keyboard.press(key);
+    ++tones;
+    await waitFor(async () => (await program.state()).tones === tones, `${key} pressed Responso`);
+  }
+  const focusAfter = async (key) => {
+    await page.keyboard.press(key);
+    return (await program.state()).focus;
+  };
+  // The banner is hidden after a press without answers, shown after one with answers.
+  assert.equal(await focusAfter('Tab'), 'Command2');
+  assert.equal(await focusAfter('Tab'), 'Command1');
+  await program.answer(1);
+  await page.keyboard.press('Enter');
+  await waitFor(async () => (await program.state()).controls.Picture1.visible, 'the banner');
+  assert.equal(await focusAfter('Tab'), 'Picture1');
+  assert.equal(await focusAfter('Tab'), 'Command2');
+  await page.keyboard.down('Shift');
+  assert.equal(await focusAfter('Tab'), 'Picture1');
+  await page.keyboard.up('Shift');
+  await page.focus('#Form1-Command2');
+  await page.keyboard.press('NumpadEnter');
+  await waitFor(async () => (await program.state()).ended, 'the end after keypad Enter on Fine');
+  assert.equal((await program.state()).tones, 3);
+  await page.close();
+});
+
+test('the 18 verdict sheets show what their steps call for, beeps and boxes counted', async () => {
+  const program = await Program.open(env);
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  for (const sheet of expected.sheets) {
+    const what = `answers ${JSON.stringify(sheet.yes)}`;
+    await program.answerOnly(sheet.yes);
+    const tones = (await program.state()).tones;
+    const said = await program.announced(() => program.click('Command1'));
+    assert.equal(said.said, sheet.announced.at(-1), `${what}: the words for screen readers`);
+    assert.equal(said.saidInBox, sheet.boxes > 0, `${what}: said inside the box, if any`);
+    if (sheet.boxes) {
+      const box = await program.boxUp(expected.boxes.uncertain.title);
+      assert.equal(box.prompt, expected.boxes.uncertain.prompt, what);
+    }
+    // The window behind the box is final; without a box, the press has run whole once
+    // the page has handled the click.
+    await program.page.evaluate(() => new Promise(requestAnimationFrame));
+    const state = await program.state();
+    for (const [id, visible] of Object.entries(sheet.visible))
+      assert.equal(state.controls[id].visible, visible, `${what}: ${id} visible`);
+    for (const [id, caption] of Object.entries(sheet.captions)) {
+      if (state.controls[id].visible) assert.equal(state.controls[id].text, caption, `${what}: ${id}`);
+    }
+    for (const id of ['Responso', 'Responso_locomotore', 'responso_mix']) {
+      const c = state.controls[id];
+      if (c.visible) {
+        assert.deepEqual([c.bold, c.fore, c.back], [true, 'rgb(255, 0, 0)', 'rgb(255, 255, 255)'],
+          `${what}: ${id} highlighted`);
+      }
+    }
+    assert.equal(state.tones - tones, sheet.beeps, `${what}: beeps`);
+    if (sheet.boxes) {
+      await program.page.keyboard.press('Enter');
+      await program.boxGone();
+    }
+    assert.equal((await program.state()).box, null, `${what}: no box left`);
+  }
+  assert.deepEqual(program.errors, []);
+  await program.page.close();
+});
+
+test('a message box holds the page until it is closed; the handler goes on after', async () => {
+  const program = await Program.open(env);
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  const page = program.page;
+  for (const [label, close] of [['Label_dorvik', 'Enter'], ['Label_eldrano', 'Escape']]) {
+    const before = await program.state();
+    await program.click(label);
+    const box = await program.boxUp(expected.boxes[label].title);
+    assert.equal(box.prompt, expected.boxes[label].prompt);
+    assert.equal((await program.state()).focus, '', 'the box holds the keyboard');
+    // Clicks on the questionnaire and keys reach nothing behind the box.
+    await program.click('Label5');
+    await program.click('Command1');
+    await program.click('Command2');
+    for (const key of ['a', 'Tab', '7']) await page.keyboard.press(key);
+    await page.evaluate(() => new Promise(requestAnimationFrame));
+    const during = await program.state();
+    assert.ok(during.box, `${label}: the box is still up`);
+    assert.deepEqual(during.controls, before.controls, `${label}: nothing changed behind it`);
+    await page.keyboard.press(close);
+    await program.boxGone();
+    assert.equal((await program.state()).focus, 'Command1', `${label}: the focus is back`);
+  }
+  // The uncertain box is the press's last step: the press ends when it closes.
+  await program.answerOnly([1, 3]);
+  await program.click('Command1');
+  await program.boxUp(expected.boxes.uncertain.title);
+  await program.click('Command2');
+  assert.equal((await program.state()).ended, false, 'Fine is held while the box is up');
+  await page.click('dialog .button');
+  await program.boxGone();
+  await program.click('Command2');
+  await waitFor(async () => (await program.state()).ended, 'Fine after the box');
+  await page.close();
+});
+
+test('"Fine" takes the windows off the page and says so; a reload starts again', async () => {
+  const program = await Program.open(env);
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  await program.answer(2);
+  await program.click('Command2');
+  const line = await waitFor(async () => (await program.state()).ended, 'the end');
+  assert.match(line, /^Il test è finito/);
+  assert.equal(await program.page.$$eval('.window', (w) => w.length), 0, 'no window is left');
+  await program.page.keyboard.press('a');
+  await program.page.mouse.click(100, 100);
+  assert.equal(await program.page.$$eval('.window', (w) => w.length), 0, 'nothing comes back');
+  await program.page.reload({ waitUntil: 'load' });
+  await program.waitForIntroduction();
+  assert.deepEqual(program.errors, []);
+  await program.page.close();
+});
+
+test('a site without its picture reports it in a box and ends', async () => {
+  const context = await env.browser.createBrowserContext();
+  env.server.leaveOut.add('/portrait.jpg');
+  try {
+    const page = await context.newPage();
+    await page.evaluateOnNewDocument(() => { window.__tones = 0; });
+    const program = new Program(page);
+    await page.goto(env.server.url, { waitUntil: 'load' });
+    const box = await program.boxUp('Tervanel');
+    assert.match(box.prompt, /^Errore di esecuzione:\r.*portrait\.jpg/);
+    assert.equal(await page.$$eval('.window:not([hidden])', (w) => w.length), 0, 'only the box');
+    await page.keyboard.press('Enter');
+    const line = await waitFor(async () => (await program.state()).ended, 'the end');
+    assert.match(line, /errore/);
+  } finally {
+    env.server.leaveOut.clear();
+    await context.close();
+  }
+});

@@ -1,0 +1,211 @@
+'use strict';
+// The site around the program: private (no request once loaded, nothing stored, a policy
+// that forbids connections and foreign scripts), offline after one visit, installable,
+// light, and usable on a phone's screen with touch; it also takes the README's pictures.
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const zlib = require('node:zlib');
+const puppeteer = require('puppeteer-core');
+const { expected, launch, waitFor, Program } = require('./browser.cjs');
+
+let env;
+before(async () => { env = await launch(); });
+after(async () => { await env.close(); });
+
+// Once the service worker has stored the site: it is what serves it from then on.
+async function waitForStore(page) {
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await waitFor(() => page.evaluate(() => !!navigator.serviceWorker.controller), 'the worker in charge');
+}
+
+// One use of the program from the introduction to "Fine", boxes included.
+async function tour(program) {
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  await program.click('Command1');
+  await program.answerOnly([1, 2, 5]);
+  await program.click('Command1');
+  await program.answerOnly([1, 3]);
+  await program.click('Command1');
+  await program.boxUp(expected.boxes.uncertain.title);
+  await program.page.keyboard.press('Enter');
+  await program.boxGone();
+  await program.click('Label_dorvik');
+  await program.boxUp(expected.boxes.Label_dorvik.title);
+  await program.page.keyboard.press('Enter');
+  await program.boxGone();
+  await program.click('Command2');
+  await waitFor(async () => (await program.state()).ended, 'the end');
+}
+
+test('once loaded, the page asks for nothing, stores nothing but the site, runs no foreign code', async () => {
+  const context = await env.browser.createBrowserContext();
+  const page = await context.newPage();
+  const program = new Program(page);
+  const violations = [];
+  await page.exposeFunction('noteViolation', (v) => violations.push(v));
+  await page.evaluateOnNewDocument(() => {
+    window.__tones = 0;
+    document.addEventListener('securitypolicyviolation',
+      (e) => window.noteViolation(`${e.violatedDirective} ${e.blockedURI}`));
+  });
+  await page.goto(env.server.url, { waitUntil: 'load' });
+  await waitForStore(page);
+  const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (m) => m.content);
+  assert.match(policy, /connect-src 'none'/);
+  assert.match(policy, /default-src 'self'/);
+  assert.match(policy, /script-src 'self' 'wasm-unsafe-eval'(;|$)/);
+
+  // Whatever the page still asks for once loaded (the browser's icon for its tab, a
+  // picture it already holds) must be answered inside the browser: from the worker's
+  // store or the memory cache, never from the network.
+  const requests = [];
+  page.on('requestfinished', (r) => {
+    const response = r.response();
+    if (!response || !(response.fromServiceWorker() || response.fromCache())) requests.push(r.url());
+  });
+  page.on('requestfailed', (r) => requests.push(r.url()));
+  const served = env.server.requests.length;
+  await tour(program);
+  assert.deepEqual(requests, [], 'requests once loaded');
+  assert.deepEqual(env.server.requests.slice(served), [], 'what the server was asked once loaded');
+  assert.deepEqual(violations, [], 'the program itself breaks no rule of the policy');
+  assert.deepEqual(program.errors, []);
+
+  // The policy holds: a connection and a script from elsewhere are refused.
+  const refused = await page.evaluate(async () => {
+    try {
+      await fetch('/index.html');
+      return false;
+    } catch (e) {
+      return true;
+    }
+  });
+  assert.ok(refused, 'a fetch is refused');
+  await waitFor(() => violations.some((v) => v.startsWith('connect-src')), 'the refusal reported');
+
+  const stored = await page.evaluate(async () => ({
+    cookies: document.cookie,
+    local: localStorage.length,
+    session: sessionStorage.length,
+    databases: (await indexedDB.databases()).length,
+    caches: await caches.keys(),
+  }));
+  assert.deepEqual(await page.cookies(), []);
+  assert.deepEqual({ ...stored, caches: stored.caches.map((n) => n.replace(/-[0-9a-f]+$/, '')) },
+    { cookies: '', local: 0, session: 0, databases: 0, caches: ['tervanel'] });
+  await context.close();
+});
+
+test('after one visit the page works without the network', async () => {
+  const context = await env.browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.goto(env.server.url, { waitUntil: 'load' });
+  await waitForStore(page);
+  await page.setOfflineMode(true);
+  const served = env.server.requests.length;
+  await page.reload({ waitUntil: 'load' });
+  const program = new Program(page);
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  await program.answer(3);
+  await program.click('Command1');
+  await waitFor(async () => (await program.state()).controls.Picture1.visible, 'a verdict offline');
+  assert.equal((await program.state()).controls.responso_mix.text, 'Patologia arteriosa...');
+  assert.deepEqual(env.server.requests.slice(served), [], 'nothing reached the server');
+  assert.deepEqual(program.errors.filter((e) => !/ERR_INTERNET_DISCONNECTED/.test(e)), []);
+  await context.close();
+});
+
+test('Chromium counts the page installable', async () => {
+  const page = await env.browser.newPage();
+  await page.goto(env.server.url, { waitUntil: 'load' });
+  await waitForStore(page);
+  const cdp = await page.createCDPSession();
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors, []);
+  const manifest = JSON.parse(fs.readFileSync(path.join(process.env.TERVANEL_SITE, 'manifest.json')));
+  assert.equal(manifest.display, 'standalone');
+  assert.deepEqual(manifest.icons.map((i) => i.sizes).sort(), ['192x192', '512x512']);
+  for (const icon of manifest.icons) {
+    const png = fs.readFileSync(path.join(process.env.TERVANEL_SITE, icon.src));
+    assert.equal(`${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`, icon.sizes, icon.src);
+  }
+  await page.close();
+});
+
+test('the program weighs at most 150 KiB with gzip', () => {
+  const program = fs.readFileSync(path.join(process.env.TERVANEL_SITE, 'tervanel.js'));
+  const gzip = zlib.gzipSync(program, { level: 9 }).length;
+  assert.ok(gzip <= 150 * 1024, `${gzip} bytes`);
+  assert.equal(fs.existsSync(path.join(process.env.TERVANEL_SITE, 'tervanel.wasm')), false,
+    'the WebAssembly is inside tervanel.js');
+});
+
+// A phone's screen: both windows scaled down to fit it whole; a tap answers, a double
+// tap takes back.
+test('on a phone the windows fit the screen and a double tap takes an answer back', async () => {
+  const phone = puppeteer.KnownDevices['Pixel 5'];
+  const page = await env.browser.newPage();
+  await page.emulate(phone);
+  const program = new Program(page);
+  await page.evaluateOnNewDocument(() => { window.__tones = 0; });
+  await page.goto(env.server.url, { waitUntil: 'load' });
+  await program.waitForIntroduction();
+  const fits = (id) => page.$eval(`#${id}`, (w) => {
+    const r = w.getBoundingClientRect();
+    return r.left >= -0.5 && r.top >= -0.5 && r.right <= innerWidth + 0.5 && r.bottom <= innerHeight + 0.5
+      && r.width > innerWidth * 0.9 && JSON.stringify(r);
+  });
+  assert.ok(await fits('frmSplash'), 'the introduction fits');
+  // The README's pictures of the phone, at twice the screen's CSS pixels.
+  const picture = async (name, height = phone.viewport.height) => {
+    if (!process.env.TERVANEL_SCREENSHOTS) return;
+    fs.mkdirSync(process.env.TERVANEL_SCREENSHOTS, { recursive: true });
+    await page.screenshot({ path: path.join(process.env.TERVANEL_SCREENSHOTS, name),
+      clip: { x: 0, y: 0, width: phone.viewport.width, height, scale: 2 / phone.viewport.deviceScaleFactor } });
+  };
+  await picture('phone-introduction.png');
+  const tap = async (id) => {
+    const { x, y } = await program.centre(id);
+    await page.touchscreen.tap(x, y);
+  };
+  await tap('frmSplash-Label1');
+  await program.waitForQuestionnaire();
+  assert.ok(await fits('Form1'), 'the questionnaire fits');
+  const bold = async (n) => (await program.state()).controls[`Label${n}`].bold;
+  await tap('Label4');
+  await waitFor(() => bold(4), 'a tap answers');
+  await new Promise((r) => setTimeout(r, 600)); // a second tap later is a tap of its own
+  await tap('Label4');
+  await new Promise((r) => setTimeout(r, 600));
+  assert.equal(await bold(4), true, 'a second tap later leaves the answer');
+  await tap('Label4');
+  await tap('Label4');
+  await waitFor(async () => !(await bold(4)), 'a double tap takes it back');
+  await tap('Label2');
+  await waitFor(() => bold(2), 'a tap answers');
+  await tap('Command1');
+  await waitFor(async () => (await program.state()).controls.Diagnosi_locomotore.visible, 'the verdict');
+  await picture('phone-verdict.png', Math.ceil(await page.$eval('#Form1', (w) => w.getBoundingClientRect().bottom)));
+  assert.deepEqual(program.errors, []);
+  await page.close();
+});
+
+test('the desktop pictures of the README', { skip: !process.env.TERVANEL_SCREENSHOTS }, async () => {
+  const folder = process.env.TERVANEL_SCREENSHOTS;
+  fs.mkdirSync(folder, { recursive: true });
+  const program = await Program.open(env, { viewport: { width: 960, height: 600 } });
+  await program.waitForIntroduction();
+  await program.page.screenshot({ path: path.join(folder, 'desktop-introduction.png') });
+  await program.dismissWithKey();
+  await program.answerOnly([1, 2, 5, 7]);
+  await program.click('Command1');
+  await waitFor(async () => (await program.state()).controls.Diagnosi_locomotore.visible, 'the verdict');
+  await program.page.evaluate(() => document.activeElement.blur());
+  await program.page.screenshot({ path: path.join(folder, 'desktop-verdict.png') });
+  await program.page.close();
+});
