@@ -22,6 +22,14 @@ if(WIN32)
     # links (statically, as everything else) only when told of the protector at link time.
     target_link_options(tervanel_options INTERFACE -fstack-protector-strong
         LINKER:--dynamicbase,--high-entropy-va,--nxcompat,--no-insert-timestamp)
+    # The guard chosen without a cryptographic provider (app/win32/stack_guard.cpp), in
+    # every executable; a library would drop it, since nothing calls it.
+    add_library(tervanel_stack_guard OBJECT "${PROJECT_SOURCE_DIR}/app/win32/stack_guard.cpp")
+    target_compile_features(tervanel_stack_guard PRIVATE cxx_std_20)
+    target_compile_options(tervanel_stack_guard PRIVATE
+        $<TARGET_PROPERTY:tervanel_options,INTERFACE_COMPILE_OPTIONS>)
+    target_link_libraries(tervanel_options INTERFACE
+        "$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:$<TARGET_OBJECTS:tervanel_stack_guard>>")
     return()
 endif()
 

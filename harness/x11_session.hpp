@@ -88,6 +88,8 @@ public:
     void endProgram();
     // Everything the program wrote to standard output and standard error.
     [[nodiscard]] std::string programOutput() const;
+    // The program's process (under Wine, the Windows process itself), while it runs.
+    [[nodiscard]] pid_t programProcess() const { return m_program; }
 
     // Waits for the program started last to map its first top-level window and to draw
     // into it. Throws std::runtime_error when it ends first or has not drawn within the

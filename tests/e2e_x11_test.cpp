@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <set>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -195,10 +196,43 @@ TEST_F(EndToEnd, EnterAndKeypadEnterPressTheFocusedButton)
     EXPECT_EQ(session.bells(), bells);
 }
 
+#ifdef TERVANEL_WINE_RUNNER
+// The libraries of a process as its memory map names them: Wine's DLLs and drivers.
+std::set<std::string> mappedDlls(pid_t process)
+{
+    std::ifstream maps("/proc/" + std::to_string(process) + "/maps");
+    std::set<std::string> dlls;
+    for (std::string line; std::getline(maps, line);) {
+        const std::string name = line.substr(line.rfind('/') + 1);
+        if (name.ends_with(".dll") || name.ends_with(".drv"))
+            dlls.insert(name);
+    }
+    return dlls;
+}
+
+// What only a later moment needs is loaded at that moment: while the introduction is
+// the only window, none of the libraries for the pictures through COM, the tool tip and
+// its common controls, screen readers, or a cryptographic provider is in the process.
+TEST_F(EndToEnd, TheFirstWindowLoadsNoLibraryThatOnlyALaterMomentNeeds)
+{
+    const std::set<std::string> loaded = mappedDlls(session.programProcess());
+    ASSERT_TRUE(loaded.contains("user32.dll")) << "no libraries read from the process";
+    for (const char *later :
+         {"oleaut32.dll", "windowscodecs.dll", "propsys.dll", "shcore.dll", "shlwapi.dll",
+          "comctl32.dll", "msimg32.dll", "oleacc.dll", "bcrypt.dll", "crypt32.dll", "rsaenh.dll"})
+        EXPECT_FALSE(loaded.contains(later)) << later << " is loaded at the first window";
+    std::string list;
+    for (const std::string &dll : loaded)
+        list += dll + ' ';
+    RecordProperty("loaded", list);
+}
+#endif
+
 #ifndef TERVANEL_WINE_RUNNER // what the Linux build tells a window manager
 
 // Every window carries the program's own icon, and the introduction asks the window
 // manager for a border without a title bar.
+
 TEST_F(EndToEnd, WindowsCarryTheIconAndTheIntroductionOnlyABorder)
 {
     QImage expected(

@@ -227,6 +227,18 @@ TEST_P(WindowsExecutable, ImportsOnlyDllsThatEveryWindowsHas)
 INSTANTIATE_TEST_SUITE_P(Built, WindowsExecutable, ::testing::ValuesIn(executables()),
                          [](const auto &built) { return std::string(built.param.name); });
 
+// An imported DLL is loaded before the program's first line runs: Tervanel.exe imports
+// only what its first window needs, as the least Win32 program does (ADVAPI32 for the
+// stack protector's libssp, GDI32 for its text and pictures). COM, oleacc and the common
+// controls are loaded when a later moment needs them.
+TEST(TervanelExe, ImportsOnlyWhatItsFirstWindowNeeds)
+{
+    const std::set<std::string> firstWindow = {"kernel32.dll", "user32.dll", "gdi32.dll",
+                                               "msvcrt.dll", "advapi32.dll"};
+    for (const std::string &dll : PeImage(readFile(TERVANEL_WINDOWS_PROGRAM)).importedDlls())
+        EXPECT_TRUE(firstWindow.contains(lower(dll))) << dll << " is loaded at every start";
+}
+
 constexpr unsigned kRcData = 10;
 constexpr unsigned kGroupIcon = 14;
 constexpr unsigned kVersion = 16;
@@ -259,9 +271,10 @@ TEST(TervanelExe, CarriesItsResources)
     const std::string text(manifest.begin(), manifest.end());
     for (const char *setting : {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
                                 "WindowsSettings\">PerMonitorV2",
-                                ">true/pm</dpiAware>", "name=\"Microsoft.Windows.Common-Controls\"",
-                                "level=\"asInvoker\""})
+                                ">true/pm</dpiAware>", "level=\"asInvoker\""})
         EXPECT_NE(text.find(setting), std::string::npos) << setting;
+    // Common controls 6 would have the first push button load comctl32 at start-up.
+    EXPECT_EQ(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
 }
 
 } // namespace

@@ -24,9 +24,42 @@ constexpr GUID kLiveSettingProperty{
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr long kPolite = 1; // LiveSetting: said once the screen reader is done talking
 
+// COM and its strings come from ole32.dll and oleaut32.dll, loaded when a screen reader
+// first needs them: the executable does not import them, so start-up does not load them.
+// COM is started then on this thread, the program's only one: objects are handed over
+// through it.
+struct ComLibrary {
+    decltype(&CoInitializeEx) initialize = nullptr;
+    decltype(&CoCreateInstance) createInstance = nullptr;
+    decltype(&SysAllocStringLen) allocString = nullptr;
+};
+
+template <typename Function> void find(Function &function, HMODULE module, const char *name)
+{
+    if (module)
+        function =
+            reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(module, name)));
+}
+
+const ComLibrary &com()
+{
+    static const ComLibrary library = [] {
+        ComLibrary loaded;
+        const HMODULE ole = LoadLibraryW(L"ole32.dll");
+        find(loaded.initialize, ole, "CoInitializeEx");
+        find(loaded.createInstance, ole, "CoCreateInstance");
+        find(loaded.allocString, LoadLibraryW(L"oleaut32.dll"), "SysAllocStringLen");
+        if (loaded.initialize)
+            loaded.initialize(nullptr, COINIT_APARTMENTTHREADED);
+        return loaded;
+    }();
+    return library;
+}
+
 BSTR toBstr(const std::wstring &text)
 {
-    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    const auto allocString = com().allocString;
+    return allocString ? allocString(text.data(), static_cast<UINT>(text.size())) : nullptr;
 }
 
 bool isSelf(const VARIANT &child)
@@ -37,17 +70,6 @@ bool isSelf(const VARIANT &child)
 bool isWindowRole(a11y::Role role)
 {
     return role == a11y::Role::Frame || role == a11y::Role::Dialog;
-}
-
-// COM is started on this thread, the program's only one, once a screen reader first
-// needs it: objects are handed over through it.
-void startCom()
-{
-    static const bool started = [] {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        return true;
-    }();
-    static_cast<void>(started);
 }
 
 AccessibleObject *objectOf(HWND window)
@@ -277,7 +299,7 @@ const AccessibilityLibrary &accessibilityLibrary()
 {
     static const AccessibilityLibrary library = [] {
         AccessibilityLibrary loaded;
-        startCom();
+        static_cast<void>(com());
         if (const HMODULE module = LoadLibraryW(L"oleacc.dll")) {
             loaded.createStandard = reinterpret_cast<AccessibilityLibrary::CreateStandard>(
                 reinterpret_cast<void *>(GetProcAddress(module, "CreateStdAccessibleObject")));
@@ -294,11 +316,12 @@ const AccessibilityLibrary &accessibilityLibrary()
 // raises the event, which NVDA reads by the object's name alone.
 void annotateAsLive(HWND window)
 {
-    startCom();
+    const auto createInstance = com().createInstance;
     IAccPropServices *annotations = nullptr;
-    if (FAILED(CoCreateInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
-                                kAccPropServicesInterface,
-                                reinterpret_cast<void **>(&annotations))))
+    if (!createInstance
+        || FAILED(createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
+                                 kAccPropServicesInterface,
+                                 reinterpret_cast<void **>(&annotations))))
         return;
     VARIANT setting{};
     setting.vt = VT_I4;

@@ -38,12 +38,16 @@ void registerBuiltInFonts()
     if (registered)
         return;
     registerFont(TERVANEL_FONT_REGULAR, "LiberationSans-Regular.ttf");
-    registerFont(TERVANEL_FONT_BOLD, "LiberationSans-Bold.ttf");
     registered = true;
 }
 
 HFONT dialogFont(double points, bool bold, int dpi)
 {
+    static bool boldRegistered = false;
+    if (bold && !boldRegistered) {
+        registerFont(TERVANEL_FONT_BOLD, "LiberationSans-Bold.ttf");
+        boldRegistered = true;
+    }
     static std::map<FontKey, HFONT> fonts;
     const FontKey key{services::fontPixels(points, dpi), bold};
     if (const auto it = fonts.find(key); it != fonts.end())

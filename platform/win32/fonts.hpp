@@ -9,12 +9,14 @@ namespace tervanel::win32 {
 // fonts the machine has.
 inline constexpr const wchar_t *kDialogFace = L"Liberation Sans";
 
-// Registers the built-in font files. Safe to call more than once; a font resource that
+// Registers the built-in regular face. Safe to call more than once; a font resource that
 // is missing or damaged is a failure (services::OperationFailed).
 void registerBuiltInFonts();
 
 // The dialog face at a size in points (as at 96 dots per inch) and a weight, for a
-// screen of `dpi` dots per inch. Fonts are kept for the life of the program.
+// screen of `dpi` dots per inch. Fonts are kept for the life of the program. The bold
+// face is registered before the first bold font is made: the introduction has none, so
+// the first window does without it.
 [[nodiscard]] HFONT dialogFont(double points, bool bold, int dpi);
 
 // The distance between two lines of a label in this font: the face's full height

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,11 @@ class Services;
 // its controls (labels and question labels are Labels, push buttons PushButtons, picture
 // boxes, images and frames Pictures), delivering their events to the form that asked
 // for it as the program's gestures say.
+//
+// The controls' native windows are made when first needed: when the window is shown,
+// when a control is asked about, or once the event loop has nothing else to do. Until
+// then the operations on them wait, in order. So the questionnaire, made hidden behind
+// the introduction, costs the first window nothing.
 class Window final : public services::Window, private AccessibleObject {
 public:
     Window(Services &services, const services::WindowDescription &description,
@@ -65,7 +71,7 @@ public:
     [[nodiscard]] bool isLoaded() const { return !m_unloaded; }
     // The native window and controls, while they exist (for tests and tools).
     [[nodiscard]] HWND hwnd() const { return m_hwnd; }
-    [[nodiscard]] Control &control(std::size_t row) const { return *m_controls.at(row); }
+    [[nodiscard]] Control &control(std::size_t row) const;
     [[nodiscard]] Label &label(std::size_t row) const;
     [[nodiscard]] HWND liveRegion() const;
 
@@ -75,7 +81,10 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void build(const services::WindowDescription &description);
+    // Makes the controls, if not yet made, and carries out the operations that waited.
+    void build();
+    // Carries out an operation on the controls now, or once they are made.
+    void onControls(std::function<void()> operation);
     void place();
     void applyDpi(int dpi);
     void destroyNative();
@@ -101,6 +110,10 @@ private:
     HBRUSH m_backBrush = nullptr;
     int m_dpi = 96;
     HWND m_focus = nullptr; // the control that had the focus when the window was left
+    std::vector<services::ControlRow> m_rows;
+    services::FontSetting m_font;
+    bool m_built = false;
+    std::vector<std::function<void()>> m_waiting;     // operations until the controls are made
     std::vector<std::unique_ptr<Control>> m_controls; // by row
     std::vector<std::size_t> m_tabOrder;
     std::unique_ptr<LiveRegion> m_liveRegion;

@@ -6,6 +6,18 @@ target_link_libraries(win32_rules_test PRIVATE tervanel_win32 gtest gtest_main)
 gtest_discover_tests(win32_rules_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     TEST_PREFIX "windows.win32_rules_test." PROPERTIES LABELS windows)
 
+# The pictures decoded inside the program, against the system's decoder, which the test
+# alone uses; OleLoadPicture wants a display.
+configure_file("${CMAKE_CURRENT_LIST_DIR}/picture_decoder_test.rc.in"
+    "${CMAKE_CURRENT_BINARY_DIR}/picture_decoder_test.rc" @ONLY)
+add_executable(picture_decoder_test "${CMAKE_CURRENT_LIST_DIR}/picture_decoder_test.cpp"
+    "${CMAKE_CURRENT_BINARY_DIR}/picture_decoder_test.rc")
+target_link_libraries(picture_decoder_test PRIVATE tervanel_win32 ole32 oleaut32 uuid gtest gtest_main)
+set_property(TARGET picture_decoder_test PROPERTY CROSSCOMPILING_EMULATOR
+    "${CMAKE_CURRENT_LIST_DIR}/with-display" ${CMAKE_CROSSCOMPILING_EMULATOR})
+gtest_discover_tests(picture_decoder_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    TEST_PREFIX "windows.picture_decoder_test." PROPERTIES LABELS windows RESOURCE_LOCK wine)
+
 configure_file("${CMAKE_CURRENT_LIST_DIR}/win32_services_test.rc.in"
     "${CMAKE_CURRENT_BINARY_DIR}/win32_services_test.rc" @ONLY)
 add_executable(win32_services_test "${CMAKE_CURRENT_LIST_DIR}/win32_services_test.cpp"

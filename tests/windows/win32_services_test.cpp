@@ -1,14 +1,13 @@
 // The Win32 window services on real windows (under Wine in the build): windows and
 // controls where their tables put them, every text inside its label, clicks and keys
-// in the platform's order, pictures from the executable, message boxes, scaling, and
-// the end of the program. What screen readers are told: win32_accessibility_test.
+// in the platform's order, message boxes, scaling, and the end of the program. What
+// screen readers are told: win32_accessibility_test; the pictures: picture_decoder_test.
 
 #include "core/reports.hpp"
 #include "core/scoring.hpp"
 #include "forms/introduction/frm_splash.hpp"
 #include "forms/questionnaire/form1.hpp"
 #include "platform/win32/label.hpp"
-#include "platform/win32/picture_decoder.hpp"
 #include "platform/win32/resource_ids.h"
 #include "services/runtime.hpp"
 #include "services/scaling.hpp"
@@ -29,9 +28,6 @@ using forms::SplashControl;
 using services::PixelRect;
 using services::TextLine;
 using namespace test;
-
-// A picture whose bytes are no picture, in this test program's resources.
-constexpr int kDamagedPicture = 201;
 
 RECT clientRectIn(HWND control)
 {
@@ -341,37 +337,6 @@ TEST_F(Win32ServicesTest, TabEnterAndSpaceOnTheQuestionnaire)
     EXPECT_EQ(GetFocus(), control(Command2));
     key(VK_RETURN); // Fine
     EXPECT_EQ(m_recorder->endStatus, std::optional(0));
-}
-
-TEST(Win32Pictures, DecodedFromTheExecutableOrReportedAsMissingOrDamaged)
-{
-    struct Case {
-        int resource;
-        const char *name;
-        bool decodes;
-        int width, height;
-    };
-    // This test program carries the real pictures and a damaged one.
-    const std::vector<Case> cases{
-        {TERVANEL_PORTRAIT_JPG, "portrait.jpg", true, 275, 475},
-        {TERVANEL_BANNER_GIF, "banner.gif", true, 400, 100},
-        {kDamagedPicture, "damaged.gif", false, 0, 0},
-        {999, "missing.gif", false, 0, 0},
-    };
-    for (const Case &c : cases) {
-        if (c.decodes) {
-            const DecodedPicture picture(c.resource, c.name);
-            EXPECT_EQ(picture.width(), c.width);
-            EXPECT_EQ(picture.height(), c.height);
-        } else {
-            try {
-                const DecodedPicture picture(c.resource, c.name);
-                ADD_FAILURE() << c.name << " decoded";
-            } catch (const std::runtime_error &failure) {
-                EXPECT_NE(std::string(failure.what()).find(c.name), std::string::npos);
-            }
-        }
-    }
 }
 
 // The message box on screen, read and closed from a hook in its own thread.
