@@ -1,5 +1,38 @@
-// Before the program starts: once the page has loaded, a service worker keeps the site
-// for use without a network (sw.js).
+// What only later moments need waits until the first window is painted (the page's
+// first contentful paint, which is that window), so that it does not compete with it;
+// where the browser does not tell, until the page has loaded and a frame has gone by.
+Module['afterFirstPaint'] = function(then) {
+  var later = function() { setTimeout(then, 0); };
+  var types = (typeof PerformanceObserver != 'undefined' && PerformanceObserver.supportedEntryTypes) || [];
+  if (types.indexOf('paint') < 0) {
+    if (document.readyState == 'complete') requestAnimationFrame(later);
+    else addEventListener('load', function() { requestAnimationFrame(later); });
+    return;
+  }
+  var watch = new PerformanceObserver(function(list) {
+    if (!list.getEntriesByName('first-contentful-paint').length) return;
+    watch.disconnect();
+    later();
+  });
+  watch.observe({ type: 'paint', buffered: true });
+};
+
+// Before the program starts: a service worker keeps the site for use without a network
+// (sw.js), registered once the page has loaded and its first window is painted.
 if ('serviceWorker' in navigator) {
-  addEventListener('load', function() { navigator.serviceWorker.register('sw.js'); });
+  addEventListener('load', function() {
+    Module['afterFirstPaint'](function() { navigator.serviceWorker.register('sw.js'); });
+  });
 }
+// The WebAssembly comes inside this script (the page may fetch nothing, not even it),
+// and is compiled at once, as the program's start expects: decoded by the browser's own
+// decoder where it has one, faster than the script's and with no garbage to collect.
+Module['instantiateWasm'] = function(imports, receive) {
+  var bytes = Uint8Array.fromBase64
+    ? Uint8Array.fromBase64(wasmBinaryFile.slice(wasmBinaryFile.indexOf(',') + 1))
+    : tryParseAsDataURI(wasmBinaryFile);
+  var module = new WebAssembly.Module(bytes);
+  var instance = new WebAssembly.Instance(module, imports);
+  receive(instance, module);
+  return instance.exports;
+};

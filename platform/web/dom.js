@@ -155,6 +155,16 @@ var LibraryTervanelDom = {
       });
     },
 
+    // Once, in the next frame, however many windows are shown before it.
+    fitSoon: function() {
+      if (Dom.fitting) return;
+      Dom.fitting = true;
+      requestAnimationFrame(function() {
+        Dom.fitting = false;
+        Dom.fit();
+      });
+    },
+
     // Words for screen readers, in the page's live region once the program is back in
     // its event loop; inside the box that a handler opened, if any, since the rest of the
     // page is out of reach while it is open. Each time a new paragraph, so that the same
@@ -259,20 +269,17 @@ var LibraryTervanelDom = {
     },
 
     // Once the first window is painted, what only later moments need (the bold face,
-    // the banner) is fetched while the page is still loading: afterwards it asks for
-    // nothing more.
+    // the banner) is fetched, at the page's start: afterwards it asks for nothing more.
     fetchTheRest: function() {
       if (Dom.rest) return;
       Dom.rest = [];
-      requestAnimationFrame(function() {
-        setTimeout(function() {
-          document.fonts.load('700 11px "Liberation Sans"');
-          Dom.rest = Dom.pictures.map(function(file) {
-            var img = new Image();
-            img.src = file;
-            return img;
-          });
-        }, 0);
+      Module['afterFirstPaint'](function() {
+        document.fonts.load('700 11px "Liberation Sans"');
+        Dom.rest = Dom.pictures.map(function(file) {
+          var img = new Image();
+          img.src = file;
+          return img;
+        });
       });
     },
 
@@ -376,11 +383,14 @@ var LibraryTervanelDom = {
     w.visible = true;
     w.shownAt = ++Dom.shown;
     w.root.hidden = false;
-    Dom.fit();
+    // Scaled in the frame that first paints it, when its layout is made anyway: measured
+    // now, the page would be laid out twice, once before the face has arrived.
+    Dom.fitSoon();
     // The control given the focus before, or else the first in tab order.
     var first = _tervanel_web_next_focus(w.program, -1, 0);
     var focus = w.focus || (first >= 0 && w.controls[first].el);
-    if (focus && !w.root.contains(document.activeElement)) focus.focus();
+    // Not scrolled to: the windows are fixed to the screen (and so no layout is forced).
+    if (focus && !w.root.contains(document.activeElement)) focus.focus({ preventScroll: true });
     Dom.fetchTheRest();
   },
 
