@@ -84,6 +84,12 @@ class Program {
       const img = w && w.querySelector('#frmSplash-Image1 img');
       return w && !w.hidden && img && img.complete && (await document.fonts.ready, true);
     }), 'the introduction');
+    await this.painted();
+  }
+
+  // A window is scaled to the screen in the frame that first paints it: past that frame.
+  async painted() {
+    await this.page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
   }
 
   async dismissWithKey(key = 'a') {
@@ -96,6 +102,7 @@ class Program {
       const form = document.getElementById('Form1');
       return form && !form.hidden && !document.getElementById('frmSplash');
     }), `the questionnaire alone ${after}`);
+    await this.painted();
   }
 
   // The centre of a control, in the page's pixels.
