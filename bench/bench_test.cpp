@@ -50,15 +50,17 @@ TEST(Conditions, ALoadedMachineOrAWideFloorIsNotTrusted)
     };
     const Row rows[] = {
         {{0.1, 1.1, 2, narrow}, true},
-        {{1.0, 1.5, 2, narrow}, true},   // half of each processor busy before: still quiet
-        {{1.2, 1.5, 2, narrow}, false},  // busy before the runs
-        {{0.1, 2.5, 2, narrow}, false},  // busy by the end, beyond the bench's own
-        {{0.1, 1.1, 2, wide}, false},    // the floor's own times all over the place
-        {{3.0, 3.5, 8, narrow}, true},   // the same load on more processors
+        {{1.0, 1.5, 2, narrow}, true},  // half of each processor busy before: still quiet
+        {{1.2, 1.5, 2, narrow}, false}, // busy before the runs
+        {{0.1, 2.5, 2, narrow}, false}, // busy by the end, beyond the bench's own
+        {{0.1, 1.1, 2, wide}, false},   // the floor's own times all over the place
+        {{3.0, 3.5, 8, narrow}, true},  // the same load on more processors
     };
     for (std::size_t i = 0; i < std::size(rows); ++i)
         EXPECT_EQ(judge(rows[i].conditions).trusted, rows[i].trusted) << "row " << i;
     EXPECT_DOUBLE_EQ(judge({0, 0, 2, wide}).floorSpread, 0.5);
+    EXPECT_FALSE(judge({0, 0, 2, wide}).busy) << "a wide floor on a quiet machine is not load";
+    EXPECT_TRUE(judge({1.2, 1.5, 2, narrow}).busy);
 }
 
 TEST(PressSequence, EveryPressChangesTheAnswersAndTheFirstPressesSeeEverySheet)

@@ -35,9 +35,9 @@
 #include <map>
 #include <optional>
 #include <sstream>
-#include <thread>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -325,15 +325,19 @@ int main(int argc, char *argv[])
         const tervanel::bench::Trust trust =
             tervanel::bench::judge({loadBefore, loadAfter, processors, summary[b][Mapped]});
         md << "\nConditions: load average " << fixed(loadBefore, 2) << " as the runs started and "
-           << fixed(loadAfter, 2) << " as they ended, on " << processors
-           << " processors; the " << o.baseline << "'s times to first window spread by "
+           << fixed(loadAfter, 2) << " as they ended, on " << processors << " processors; the "
+           << o.baseline << "'s times to first window spread by "
            << fixed(100 * trust.floorSpread, 0) << " % (IQR over median). ";
         if (trust.trusted)
             md << "A quiet run: the ratios are the program's own.\n";
-        else
+        else if (trust.busy)
             md << "**Not a quiet run: these ratios cannot be trusted** (other work kept the "
                   "processors busy, and a busy machine shrinks every ratio toward 1); run "
                   "again on a quiet machine.\n";
+        else
+            md << "**These ratios cannot be trusted**: the machine was quiet, but the "
+               << o.baseline << "'s own times spread too widely for one median to stand for "
+               << "them; run again with more runs.\n";
         md << "\nTarget: first window within " << fixed(o.target, 2) << " times the " << o.baseline
            << "'s, peak memory at first window within " << fixed(memoryTarget, 2) << " times.";
         if (!trust.trusted)

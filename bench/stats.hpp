@@ -63,6 +63,7 @@ inline double loadAverage()
 struct Trust {
     bool trusted;
     double floorSpread; // the floor's IQR over its median
+    bool busy;          // the load average says other work ran
 };
 
 inline constexpr double kQuietLoadPerProcessor = 0.5; // before the runs
@@ -74,10 +75,9 @@ inline Trust judge(const Conditions &c)
     const double spread =
         c.floorTimes.median > 0 ? (c.floorTimes.q3 - c.floorTimes.q1) / c.floorTimes.median : 0;
     const double processors = std::max(1, c.processors);
-    const bool quiet = c.loadBefore <= kQuietLoadPerProcessor * processors
-                       && c.loadAfter <= kBusyLoadPerProcessor * processors
-                       && spread <= kQuietFloorSpread;
-    return {quiet, spread};
+    const bool busy = c.loadBefore > kQuietLoadPerProcessor * processors
+                      || c.loadAfter > kBusyLoadPerProcessor * processors;
+    return {!busy && spread <= kQuietFloorSpread, spread, busy};
 }
 
 } // namespace tervanel::bench
