@@ -45,7 +45,7 @@ add_dependencies(tervanel_web_tests tervanel_web)
 # One Chromium at a time: each test starts its own, with its own profile.
 foreach(name IN ITEMS page accessibility site)
     add_test(NAME web.${name}
-        COMMAND node --test --test-reporter=spec "${web_tests_dir}/${name}.test.cjs")
+        COMMAND node --test "${web_tests_dir}/${name}.test.cjs")
     set_tests_properties(web.${name} PROPERTIES
         LABELS web RESOURCE_LOCK chromium TIMEOUT 300
         ENVIRONMENT "NODE_PATH=${node_dir}/node_modules;TERVANEL_SITE=${web_dir}/site;TERVANEL_EXPECTATIONS=${expectations};TERVANEL_SCREENSHOTS=${CMAKE_CURRENT_BINARY_DIR}/web/screenshots")
