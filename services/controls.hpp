@@ -46,7 +46,6 @@ protected:
 private:
     class Announcer;
 
-    [[nodiscard]] std::string_view id(std::size_t index) const { return m_ids.at(index); }
     // Throws unless the control is one of the kinds.
     void expect(std::size_t index, std::initializer_list<ControlKind> kinds) const;
 

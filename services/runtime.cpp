@@ -29,6 +29,15 @@ State &state()
     return s;
 }
 
+// Announces what is waiting now.
+void announceWaiting()
+{
+    std::vector<AnnouncementSource *> waiting;
+    waiting.swap(state().waiting);
+    for (AnnouncementSource *source : waiting)
+        source->announcePending();
+}
+
 } // namespace
 
 void install(WindowServices &services)
@@ -87,14 +96,6 @@ void announceLater(AnnouncementSource &source)
     std::vector<AnnouncementSource *> &waiting = state().waiting;
     if (std::find(waiting.begin(), waiting.end(), &source) == waiting.end())
         waiting.push_back(&source);
-}
-
-void announceWaiting()
-{
-    std::vector<AnnouncementSource *> waiting;
-    waiting.swap(state().waiting);
-    for (AnnouncementSource *source : waiting)
-        source->announcePending();
 }
 
 void beep()

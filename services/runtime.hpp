@@ -57,7 +57,5 @@ protected:
     AnnouncementSource &operator=(const AnnouncementSource &) = delete;
 };
 void announceLater(AnnouncementSource &source);
-// Announces what is waiting now.
-void announceWaiting();
 
 } // namespace tervanel::services::runtime

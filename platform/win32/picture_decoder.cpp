@@ -26,6 +26,8 @@ namespace {
     throw services::OperationFailed(services::Failure::PictureMissing, name);
 }
 
+} // namespace
+
 // The bytes of a resource of the executable (RCDATA); empty when there is none. They stay
 // mapped as long as the program runs.
 std::span<const unsigned char> resourceBytes(int resource)
@@ -38,8 +40,6 @@ std::span<const unsigned char> resourceBytes(int resource)
         return {};
     return {static_cast<const unsigned char *>(data), SizeofResource(module, found)};
 }
-
-} // namespace
 
 DecodedPicture::DecodedPicture(int resource, std::string_view name)
     : DecodedPicture(resourceBytes(resource), name)

@@ -9,6 +9,10 @@
 
 namespace tervanel::win32 {
 
+// The bytes of a resource of the executable (RCDATA); empty when there is none. They stay
+// mapped as long as the program runs.
+[[nodiscard]] std::span<const unsigned char> resourceBytes(int resource);
+
 // A picture (the program's JPEG and GIF) decoded into a top-down 32-bit DIB: one word a
 // pixel, 0x00RRGGBB, the first row at the top. No COM and no DLL beyond GDI32: the
 // decoder, stb_image, is compiled into the program, and the pixels are decoded in place,

@@ -24,22 +24,11 @@ namespace {
 using tervanel::services::Failure;
 using tervanel::services::OperationFailed;
 using tervanel::win32::DecodedPicture;
+using tervanel::win32::resourceBytes;
 
 constexpr int kDamagedBanner = 201;
 constexpr int kDamagedPortrait = 202;
 constexpr int kMissing = 999;
-
-// The bytes of one of this test program's resources.
-std::span<const unsigned char> resourceBytes(int resource)
-{
-    const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));
-    const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void *data = loaded ? LockResource(loaded) : nullptr;
-    if (!data)
-        return {};
-    return {static_cast<const unsigned char *>(data), SizeofResource(module, found)};
-}
 
 // The same bytes through the system's decoder (OleLoadPicture), as 0x00RRGGBB words from
 // the top row down; empty when it cannot decode them.
