@@ -1,8 +1,10 @@
 #include "harness/recording_services.hpp"
 
+#include "services/deferred_window.hpp"
 #include "services/runtime.hpp"
 
 #include <stdexcept>
+#include <utility>
 
 namespace tervanel::harness {
 
@@ -149,8 +151,11 @@ void RecordingWindow::announce(std::string_view words)
 
 services::Window &platformOf(services::Window &window)
 {
-    auto *recorded = dynamic_cast<RecordingWindow *>(&window);
-    return recorded && recorded->platform() ? *recorded->platform() : window;
+    services::Window *made = &window;
+    if (auto *deferred = dynamic_cast<services::DeferredWindow *>(made))
+        made = &deferred->underlying();
+    auto *recorded = dynamic_cast<RecordingWindow *>(made);
+    return recorded && recorded->platform() ? *recorded->platform() : *made;
 }
 
 RecordingServices::RecordingServices(services::WindowServices *platform)
@@ -222,6 +227,20 @@ void RecordingServices::quit(int status)
 bool RecordingServices::screenReaderRunning() const
 {
     return m_platform ? m_platform->screenReaderRunning() : screenReader;
+}
+
+void RecordingServices::whenIdle(std::function<void()> task)
+{
+    if (m_platform)
+        m_platform->whenIdle(std::move(task));
+    else
+        m_idle.push_back(std::move(task));
+}
+
+void RecordingServices::runIdle()
+{
+    for (const std::function<void()> &task : std::exchange(m_idle, {}))
+        task();
 }
 
 } // namespace tervanel::harness

@@ -72,7 +72,8 @@ private:
     bool m_unloaded = false;
 };
 
-// The platform's window beneath a recorded one; any other window as it is.
+// The platform's window beneath a recorded or deferred one (made now if it is not yet);
+// any other window as it is.
 [[nodiscard]] services::Window &platformOf(services::Window &window);
 
 class RecordingServices : public services::WindowServices {
@@ -89,6 +90,10 @@ public:
     void beep() override;
     void quit(int status) override;
     [[nodiscard]] bool screenReaderRunning() const override;
+    // Over a platform, its loop runs the tasks; over none, runIdle() does, standing in
+    // for the loop once it is idle.
+    void whenIdle(std::function<void()> task) override;
+    void runIdle();
 
     // The latest window of that id.
     [[nodiscard]] RecordingWindow &window(std::string_view id) const;
@@ -123,6 +128,7 @@ private:
     services::WindowServices *m_platform;
     services::WindowServices *m_previous;
     std::map<std::string, RecordingWindow *, std::less<>> m_windows;
+    std::vector<std::function<void()>> m_idle;
 };
 
 } // namespace tervanel::harness

@@ -6,6 +6,7 @@
 #include "services/units.hpp"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -163,6 +164,10 @@ public:
     virtual void quit(int status) = 0;
     // Whether a screen reader is running now (for the gestures it changes).
     [[nodiscard]] virtual bool screenReaderRunning() const = 0;
+    // Runs the task from the event loop, once every window on screen has been painted
+    // and nothing else is waiting; never from inside this call. Tasks run in order, even
+    // while a message box is open.
+    virtual void whenIdle(std::function<void()> task) = 0;
 
 protected:
     WindowServices() = default;

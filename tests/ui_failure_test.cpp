@@ -84,6 +84,7 @@ TEST(FailureAtLoad, ControlsHiddenBeforeTheFailureStayHidden)
     {
         FailAt failure(runtime, "hide", "Picture1");
         form = std::make_unique<forms::Form1>();
+        waitUntilMade(*form); // the load's hiding is done on it then
     }
     expectFailureReported(runtime, "operazione non riuscita");
     for (forms::Form1Control hidden :

@@ -2,6 +2,7 @@
 
 #include "core/identity.hpp"
 #include "forms/introduction/frm_splash.hpp"
+#include "services/deferred_window.hpp"
 #include "services/runtime.hpp"
 
 #include <string>
@@ -39,7 +40,10 @@ std::unique_ptr<services::Window> createWindow(services::WindowEvents &events)
         .keyPreview = false,
         .controls = rows(),
     };
-    return services::runtime::services().createWindow(description, events);
+    // Hidden behind the introduction until dismissed: made once the introduction is on
+    // screen, so that the first window does not wait for the questionnaire's controls.
+    return std::make_unique<services::DeferredWindow>(services::runtime::services(), description,
+                                                      events);
 }
 
 } // namespace

@@ -373,6 +373,22 @@ void visibilityChanged(Label &label)
     sendVisibleState(label);
 }
 
+// Controls made while their window was hidden were told to screen readers as neither
+// showing nor visible, and the toolkit's bridge tells of the window alone when it is
+// shown: each control on screen with it says so now.
+void windowShown(QWidget &window)
+{
+    if (!QAccessible::isActive())
+        return;
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        if (!control->isVisible() || !controlKindOf(*control))
+            continue;
+        QAccessibleEvent shown(control, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+        sendVisibleState(*control);
+    }
+}
+
 void answerChanged(Label &label)
 {
     QAccessible::State checked;

@@ -27,6 +27,8 @@ void announce(QWidget &window, const QString &words);
 // question's answer changes.
 void captionChanged(Label &label);
 void visibilityChanged(Label &label);
+// A window on screen now, whose controls may have been made while it was hidden.
+void windowShown(QWidget &window);
 void answerChanged(Label &label);
 
 } // namespace tervanel::qt

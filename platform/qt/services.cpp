@@ -6,7 +6,11 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
+
+#include <utility>
 
 namespace tervanel::qt {
 
@@ -25,7 +29,61 @@ QWidget *boxOwner()
     return nullptr;
 }
 
+// Waits for a window's first expose event, which Qt answers by painting it, or for the
+// window to go, then calls back from the loop once that has been handled. It belongs to
+// the context, and goes with it.
+class ExposeWatch final : public QObject {
+public:
+    ExposeWatch(QWindow &window, QObject &context, std::function<void()> then)
+        : QObject(&context)
+        , m_then(std::move(then))
+    {
+        window.installEventFilter(this);
+        connect(&window, &QObject::destroyed, this, [this] { done(); });
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose) {
+            watched->removeEventFilter(this);
+            done();
+        }
+        return false;
+    }
+
+private:
+    void done()
+    {
+        if (m_then)
+            QTimer::singleShot(0, parent(), std::exchange(m_then, {}));
+        deleteLater();
+    }
+
+    std::function<void()> m_then;
+};
+
 } // namespace
+
+void Services::whenIdle(std::function<void()> task)
+{
+    m_idle.push_back(std::move(task));
+    if (m_idle.size() == 1)
+        QTimer::singleShot(0, &m_context, [this] { runIdle(); });
+}
+
+void Services::runIdle()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        QWindow *window = widget->windowHandle();
+        if (widget->isVisible() && window && !window->isExposed()) {
+            // Its first paint is still to come.
+            new ExposeWatch(*window, m_context, [this] { runIdle(); });
+            return;
+        }
+    }
+    for (const std::function<void()> &task : std::exchange(m_idle, {}))
+        task();
+}
 
 std::unique_ptr<services::Window>
 Services::createWindow(const services::WindowDescription &description,

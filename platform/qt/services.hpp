@@ -2,6 +2,11 @@
 
 #include "services/window_services.hpp"
 
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
 namespace tervanel::qt {
 
 // The window services on Qt Widgets. The QApplication must exist while they are used.
@@ -16,6 +21,15 @@ public:
     void beep() override;
     void quit(int status) override;
     [[nodiscard]] bool screenReaderRunning() const override;
+    void whenIdle(std::function<void()> task) override;
+
+private:
+    // Runs the waiting tasks, or waits until every window on screen has been exposed
+    // (and so painted) first.
+    void runIdle();
+
+    std::vector<std::function<void()>> m_idle;
+    QObject m_context; // what the loop's calls for the tasks belong to
 };
 
 } // namespace tervanel::qt

@@ -376,6 +376,7 @@ void Window::show()
     window.show();
     window.raise();
     window.activateWindow();
+    windowShown(window);
 }
 
 void Window::hide()

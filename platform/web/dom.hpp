@@ -46,6 +46,8 @@ void tervanel_announce(const char *words, std::size_t length);
 void tervanel_message_box(const char *prompt, std::size_t promptLength, int style,
                           const char *title, std::size_t titleLength);
 void tervanel_beep();
+// Calls tervanel_web_idle(services) from the page's loop once the first window is painted.
+void tervanel_when_idle(std::uintptr_t services);
 // Takes every window off the page and leaves this line in their place.
 void tervanel_page_end(const char *line, std::size_t length);
 

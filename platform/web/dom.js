@@ -492,6 +492,18 @@ var LibraryTervanelDom = {
     }
   },
 
+  // Once the first window is painted, and the loop has turned: the program's idle tasks,
+  // after any input that waits.
+  tervanel_when_idle__deps: ['$Dom'],
+  tervanel_when_idle: function(services) {
+    var run = function() { _tervanel_web_idle(services); };
+    Module['afterFirstPaint'](function() {
+      if (Dom.ended) return;
+      if (Dom.busy) Dom.queue.push([{}, run]);
+      else run();
+    });
+  },
+
   tervanel_page_end__deps: ['$Dom'],
   tervanel_page_end: function(line, length) {
     Dom.ended = true;

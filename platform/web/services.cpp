@@ -3,7 +3,11 @@
 #include "platform/web/dom.hpp"
 #include "platform/web/window.hpp"
 
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace tervanel::web {
 
@@ -46,4 +50,22 @@ bool Services::screenReaderRunning() const
     return true;
 }
 
+void Services::whenIdle(std::function<void()> task)
+{
+    m_idle.push_back(std::move(task));
+    if (m_idle.size() == 1)
+        tervanel_when_idle(reinterpret_cast<std::uintptr_t>(this));
+}
+
+void Services::runIdle()
+{
+    for (const std::function<void()> &task : std::exchange(m_idle, {}))
+        task();
+}
+
 } // namespace tervanel::web
+
+extern "C" EMSCRIPTEN_KEEPALIVE void tervanel_web_idle(std::uintptr_t services)
+{
+    reinterpret_cast<tervanel::web::Services *>(services)->runIdle();
+}

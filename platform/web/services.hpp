@@ -2,7 +2,9 @@
 
 #include "services/window_services.hpp"
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace tervanel::web {
 
@@ -24,6 +26,12 @@ public:
     // reader's right click takes an answer back (a right click on a question does it for
     // anyone, and leaves the browser's menu everywhere else).
     [[nodiscard]] bool screenReaderRunning() const override;
+    void whenIdle(std::function<void()> task) override;
+    // Runs the tasks waiting for the page's loop to be idle.
+    void runIdle();
+
+private:
+    std::vector<std::function<void()>> m_idle;
 };
 
 } // namespace tervanel::web

@@ -48,6 +48,17 @@ UINT boxStyle(MessageStyle style)
     return MB_OK;
 }
 
+// The services whose idle tasks wait for the loop's timer.
+Services *g_idleOwner = nullptr;
+
+// A timer's message comes only when no other message and no painting is due.
+void CALLBACK onIdle(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (g_idleOwner)
+        g_idleOwner->runIdle();
+}
+
 } // namespace
 
 Services::Services()
@@ -55,7 +66,26 @@ Services::Services()
     declareDpiAwareness();
 }
 
-Services::~Services() = default;
+Services::~Services()
+{
+    if (g_idleOwner == this)
+        g_idleOwner = nullptr;
+}
+
+void Services::whenIdle(std::function<void()> task)
+{
+    m_idle.push_back(std::move(task));
+    if (m_idle.size() == 1) {
+        g_idleOwner = this;
+        SetTimer(nullptr, 0, USER_TIMER_MINIMUM, onIdle);
+    }
+}
+
+void Services::runIdle()
+{
+    for (const std::function<void()> &task : std::exchange(m_idle, {}))
+        task();
+}
 
 std::unique_ptr<services::Window>
 Services::createWindow(const services::WindowDescription &description,

@@ -2,6 +2,7 @@
 
 #include "services/window_services.hpp"
 
+#include <functional>
 #include <vector>
 
 namespace tervanel::win32 {
@@ -23,6 +24,9 @@ public:
     void beep() override;
     void quit(int status) override;
     [[nodiscard]] bool screenReaderRunning() const override;
+    void whenIdle(std::function<void()> task) override;
+    // Runs the tasks waiting for the loop to be idle (from the loop's timer).
+    void runIdle();
 
     // Runs the message loop until quit() or until no window of the program is loaded,
     // and returns the status.
@@ -44,6 +48,7 @@ public:
 
 private:
     std::vector<Window *> m_windows;
+    std::vector<std::function<void()>> m_idle;
     bool m_boxComing = false;
     bool m_quitting = false;
 };

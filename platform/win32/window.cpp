@@ -30,7 +30,6 @@ constexpr const wchar_t *kWindowProperty = L"Tervanel.Window";
 constexpr UINT kDestroy = WM_APP + 1;
 constexpr UINT kAnnounce = WM_APP + 2;
 constexpr UINT kPerform = WM_APP + 3;
-constexpr UINT kBuild = WM_APP + 4; // make the controls, the loop being idle
 
 HICON programIcon(int size)
 {
@@ -100,8 +99,6 @@ Window::Window(Services &services, const services::WindowDescription &descriptio
     , m_back(description.back ? std::optional<COLORREF>(description.back->value) : std::nullopt)
     , m_keyPreview(description.keyPreview)
     , m_style(styleOf(description.frame))
-    , m_rows(description.controls.begin(), description.controls.end())
-    , m_font(description.font)
     , m_tabOrder(gestures::tabOrder(description.controls))
 {
     registerWindowClass(windowProc);
@@ -114,7 +111,7 @@ Window::Window(Services &services, const services::WindowDescription &descriptio
     exposeAs(m_hwnd, this);
     m_dpi = dpiOf(m_hwnd);
     place();
-    PostMessageW(m_hwnd, kBuild, 0, 0);
+    makeControls(description.controls, description.font);
 }
 
 Window::~Window()
@@ -125,15 +122,12 @@ Window::~Window()
         DeleteObject(m_backBrush);
 }
 
-void Window::build()
+void Window::makeControls(std::span<const services::ControlRow> rows,
+                          const services::FontSetting &font)
 {
-    if (m_built || !m_hwnd)
-        return;
-    m_built = true;
-    const services::FontSetting font = m_font;
-    m_controls.reserve(m_rows.size());
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const services::ControlRow &row = m_rows[i];
+    m_controls.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const services::ControlRow &row = rows[i];
         const HWND parent = row.parent ? m_controls.at(*row.parent)->hwnd() : m_hwnd;
         switch (row.kind) {
         case ControlKind::Label:
@@ -151,28 +145,15 @@ void Window::build()
         }
     }
     m_liveRegion = std::make_unique<LiveRegion>(m_hwnd);
-    for (const std::function<void()> &operation : std::exchange(m_waiting, {}))
-        operation();
-}
-
-void Window::onControls(std::function<void()> operation)
-{
-    if (m_built)
-        operation();
-    else
-        m_waiting.push_back(std::move(operation));
 }
 
 Control &Window::control(std::size_t row) const
 {
-    // Making the controls changes nothing the caller can see.
-    const_cast<Window *>(this)->build();
     return *m_controls.at(row);
 }
 
 void Window::destroyNative()
 {
-    m_waiting.clear();
     m_liveRegion.reset();
     // The controls that lie on others first (they come after them), while the window
     // still exists.
@@ -233,7 +214,6 @@ void Window::applyDpi(int dpi)
 
 void Window::show()
 {
-    build();
     ShowWindow(m_hwnd, SW_SHOW);
     SetForegroundWindow(m_hwnd);
     SetActiveWindow(m_hwnd);
@@ -266,18 +246,16 @@ bool Window::isActive() const
 
 void Window::setText(std::size_t row, std::string_view text)
 {
-    onControls([this, row, text = std::string(text)] {
-        Control &target = control(row);
-        if (target.kind() == ControlKind::PushButton)
-            static_cast<PushButton &>(target).setText(text);
-        else
-            static_cast<Label &>(target).setCaption(text);
-    });
+    Control &target = control(row);
+    if (target.kind() == ControlKind::PushButton)
+        static_cast<PushButton &>(target).setText(text);
+    else
+        static_cast<Label &>(target).setCaption(text);
 }
 
 void Window::setVisible(std::size_t row, bool visible)
 {
-    onControls([this, row, visible] { control(row).setVisible(visible); });
+    control(row).setVisible(visible);
 }
 
 bool Window::bold(std::size_t row) const
@@ -287,17 +265,17 @@ bool Window::bold(std::size_t row) const
 
 void Window::setBold(std::size_t row, bool bold)
 {
-    onControls([this, row, bold] { label(row).setBold(bold); });
+    label(row).setBold(bold);
 }
 
 void Window::setForeColor(std::size_t row, services::VbColor color)
 {
-    onControls([this, row, color] { label(row).setForeColor(color); });
+    label(row).setForeColor(color);
 }
 
 void Window::setBackColor(std::size_t row, services::VbColor color)
 {
-    onControls([this, row, color] { label(row).setBackColor(color); });
+    label(row).setBackColor(color);
 }
 
 void Window::setPicture(std::size_t row, services::PictureId picture)
@@ -313,22 +291,20 @@ bool Window::hasPicture(std::size_t row) const
 
 void Window::setFocus(std::size_t row)
 {
-    onControls([this, row] {
-        m_focus = control(row).hwnd();
-        // Focusing a control of an inactive window would activate it, hidden or not.
-        if (isActive())
-            SetFocus(m_focus);
-    });
+    m_focus = control(row).hwnd();
+    // Focusing a control of an inactive window would activate it, hidden or not.
+    if (isActive())
+        SetFocus(m_focus);
 }
 
 void Window::setToolTip(std::size_t row, std::string_view text)
 {
-    onControls([this, row, text = std::string(text)] { control(row).setToolTip(text); });
+    control(row).setToolTip(text);
 }
 
 void Window::setDescription(std::size_t row, std::string_view text)
 {
-    onControls([this, row, text = std::string(text)] { control(row).setDescription(text); });
+    control(row).setDescription(text);
 }
 
 void Window::announce(std::string_view words)
@@ -488,10 +464,6 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         // handler opened, once the box is on screen.
         if (!m_services.messageBoxComing())
             sayDue();
-        return 0;
-    case kBuild:
-        // As a handler: a control the system refuses is reported, and the program ends.
-        services::runtime::handle([this] { build(); });
         return 0;
     case kPerform:
         if (!m_unloaded)

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -81,10 +82,8 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    // Makes the controls, if not yet made, and carries out the operations that waited.
-    void build();
-    // Carries out an operation on the controls now, or once they are made.
-    void onControls(std::function<void()> operation);
+    void makeControls(std::span<const services::ControlRow> rows,
+                      const services::FontSetting &font);
     void place();
     void applyDpi(int dpi);
     void destroyNative();
@@ -110,10 +109,6 @@ private:
     HBRUSH m_backBrush = nullptr;
     int m_dpi = 96;
     HWND m_focus = nullptr; // the control that had the focus when the window was left
-    std::vector<services::ControlRow> m_rows;
-    services::FontSetting m_font;
-    bool m_built = false;
-    std::vector<std::function<void()>> m_waiting;     // operations until the controls are made
     std::vector<std::unique_ptr<Control>> m_controls; // by row
     std::vector<std::size_t> m_tabOrder;
     std::unique_ptr<LiveRegion> m_liveRegion;

@@ -2,6 +2,7 @@
 
 #include "forms/introduction/frm_splash.hpp"
 #include "platform/qt/services.hpp"
+#include "services/deferred_window.hpp"
 
 #include <QApplication>
 #include <QTest>
@@ -83,6 +84,13 @@ void processDeferredDeletes()
 void waitExposed(QWidget &window)
 {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << window.objectName().toStdString();
+}
+
+void waitUntilMade(forms::Form1 &form)
+{
+    auto &deferred = dynamic_cast<services::DeferredWindow &>(form.window());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return deferred.isMade(); }))
+        << "the questionnaire's window was never made";
 }
 
 void Form1Test::SetUp()

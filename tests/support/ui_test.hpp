@@ -91,6 +91,10 @@ void processDeferredDeletes();
 // Waits until the widget's window is exposed on the (offscreen) screen.
 void waitExposed(QWidget &window);
 
+// Waits until the loop, idle once the introduction is up, has made the questionnaire's
+// own window.
+void waitUntilMade(forms::Form1 &form);
+
 // A questionnaire window, freshly created (its load has run), with its runtime faked.
 class Form1Test : public ::testing::Test {
 protected:
