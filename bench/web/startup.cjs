@@ -80,7 +80,10 @@ async function firstPaint(browser, url, ready) {
 
   const program = median(samples.program), least = median(samples.least);
   const ratio = program / least;
-  const gzip = require('node:zlib').gzipSync(fs.readFileSync(path.join(site, 'tervanel.js')), { level: 9 }).length;
+  // The program's script, inside the page.
+  const page = fs.readFileSync(path.join(site, 'index.html'), 'utf8');
+  const script = page.slice(page.indexOf('<script>') + '<script>'.length, page.lastIndexOf('</script>'));
+  const gzip = require('node:zlib').gzipSync(script, { level: 9 }).length;
   const row = (name) => {
     const [q1, q3] = quartiles(samples[name]);
     return `| ${name === 'program' ? 'the page (its introduction)' : 'the least page (one box, its text)'} | ${median(samples[name]).toFixed(1)} ms | ${q1.toFixed(1)} to ${q3.toFixed(1)} ms |`;
@@ -95,7 +98,7 @@ async function firstPaint(browser, url, ready) {
     row('least'),
     '',
     `Ratio of the medians: **${ratio.toFixed(2)}** (target at most 1.3).`,
-    `The program's \`tervanel.js\` (its WebAssembly inside): ${fs.statSync(path.join(site, 'tervanel.js')).size} bytes, ${gzip} bytes with gzip -9 (${(gzip / 1024).toFixed(1)} KiB; target at most 150 KiB).`,
+    `The program's script inside the page (its WebAssembly inside it): ${Buffer.byteLength(script)} bytes, ${gzip} bytes with gzip -9 (${(gzip / 1024).toFixed(1)} KiB; target at most 150 KiB).`,
   ].join('\n');
   console.log(markdown);
   if (option('--markdown')) fs.writeFileSync(option('--markdown'), `${markdown}\n`);
