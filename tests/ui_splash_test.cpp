@@ -4,6 +4,7 @@
 
 #include "forms/introduction/frm_splash.hpp"
 #include "platform/qt/convert.hpp"
+#include "services/deferred_window.hpp"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -198,6 +199,24 @@ TEST_F(SplashTest, QueuedEventsDismissOnce)
     QCoreApplication::processEvents();
     expectDismissedOnce();
     EXPECT_TRUE(splashWidget.isNull()) << "the unloaded window is destroyed";
+}
+
+// The introduction comes on screen without waiting for the questionnaire, whose window
+// the loop makes once the introduction is up, hidden, as the load left it.
+TEST(StartUp, TheQuestionnaireIsMadeOnceTheIntroductionIsUp)
+{
+    RuntimeRecorder runtime;
+    forms::Form1 form;
+    const auto &deferred = dynamic_cast<const services::DeferredWindow &>(form.window());
+    EXPECT_FALSE(deferred.isMade()) << "made before the introduction was on screen";
+    ASSERT_NE(form.splash(), nullptr);
+    QWidget &splash = widgetOf(form.splash()->window());
+    waitExposed(splash);
+    waitUntilMade(form);
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_FALSE(widgetOf(form.window()).isVisible());
+    for (forms::Form1Control result : forms::kResultControls)
+        EXPECT_TRUE(widgetOf(form.window(), result).isHidden());
 }
 
 } // namespace
