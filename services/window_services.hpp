@@ -165,8 +165,8 @@ public:
     // Whether a screen reader is running now (for the gestures it changes).
     [[nodiscard]] virtual bool screenReaderRunning() const = 0;
     // Runs the task from the event loop, once every window on screen has been painted
-    // and nothing else is waiting; never from inside this call. Tasks run in order, even
-    // while a message box is open.
+    // and nothing else is waiting; never from inside this call. Tasks run in order; while
+    // a message box is open they may wait until it is closed.
     virtual void whenIdle(std::function<void()> task) = 0;
 
 protected:
