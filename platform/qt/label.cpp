@@ -2,6 +2,7 @@
 
 #include "platform/qt/accessibility.hpp"
 #include "platform/qt/convert.hpp"
+#include "platform/qt/look.hpp"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -102,6 +103,8 @@ void Label::setBold(bool bold)
 {
     const bool changed = bold != isBold();
     if (changed) {
+        if (bold)
+            registerBoldFace();
         QFont f = font();
         f.setBold(bold);
         setFont(f);

@@ -24,22 +24,37 @@ void useOnlyBuiltInFonts()
     FcConfigDestroy(empty);
 }
 
+namespace {
+
+void registerFace(const char *file)
+{
+    const QResource resource(QString::fromLatin1(file));
+    // The font files are stored uncompressed: the font database reads them where they
+    // lie in the program, without a copy.
+    const QByteArray data =
+        resource.compressionAlgorithm() == QResource::NoCompression
+            ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                      static_cast<qsizetype>(resource.size()))
+            : resource.uncompressedData();
+    if (!resource.isValid() || QFontDatabase::addApplicationFontFromData(data) < 0)
+        throw services::OperationFailed(services::Failure::FontMissing, file);
+}
+
+} // namespace
+
 void registerBuiltInFonts()
 {
     static const bool registered = [] {
-        for (const char *file :
-             {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}) {
-            const QResource resource(QString::fromLatin1(file));
-            // The font files are stored uncompressed: the font database reads them where
-            // they lie in the program, without a copy.
-            const QByteArray data =
-                resource.compressionAlgorithm() == QResource::NoCompression
-                    ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
-                                              static_cast<qsizetype>(resource.size()))
-                    : resource.uncompressedData();
-            if (!resource.isValid() || QFontDatabase::addApplicationFontFromData(data) < 0)
-                throw services::OperationFailed(services::Failure::FontMissing, file);
-        }
+        registerFace(":/fonts/LiberationSans-Regular.ttf");
+        return true;
+    }();
+    static_cast<void>(registered);
+}
+
+void registerBoldFace()
+{
+    static const bool registered = [] {
+        registerFace(":/fonts/LiberationSans-Bold.ttf");
         return true;
     }();
     static_cast<void>(registered);
@@ -51,6 +66,8 @@ QFont dialogFont(double points, bool bold)
     // Sizes are fixed in device-independent pixels, so a screen's dots per inch setting
     // cannot make a text outgrow its label; high-DPI scaling still scales the whole.
     font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    if (bold)
+        registerBoldFace();
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferAntialias);
     // Full hinting: whole-pixel advances, crisp like the classic dialog face, and the

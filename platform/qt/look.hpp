@@ -15,9 +15,11 @@ inline constexpr const char *kDialogFamily = "Liberation Sans";
 // where there is no fontconfig.
 void useOnlyBuiltInFonts();
 
-// Registers the built-in font files. Safe to call more than once; throws
-// std::runtime_error when a font file is missing or damaged.
+// Registers the built-in regular face, and the bold one, which the introduction does
+// not use, before the first bold text. Safe to call more than once; each throws
+// std::runtime_error when its font file is missing or damaged.
 void registerBuiltInFonts();
+void registerBoldFace();
 
 // The program's look, the same on every desktop: the classic style with its own
 // palette, and the built-in dialog face as the font of every window and message box.
