@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -141,23 +142,40 @@ HWND controlWithText(HWND window, const std::wstring &text)
     return search.found;
 }
 
-// A left click in the middle of the control, as the mouse gives it.
+// A left click in the middle of the control, as the mouse gives it: the pointer first,
+// and the button once the pointer has stayed there. Under load Wine may still be
+// answering an earlier move of the X pointer, which would put the press where the
+// previous click was.
 void clickOn(HWND control)
 {
     RECT r;
     GetWindowRect(control, &r);
+    const POINT target{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     const auto absolute = [](int at, int size) { return (at * 65535 + size / 2) / (size - 1); };
-    INPUT input[3]{};
-    for (INPUT &i : input)
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = absolute(target.x, width);
+    move.mi.dy = absolute(target.y, height);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+    int steady = 0;
+    waitFor([&] {
+        POINT at{};
+        GetCursorPos(&at);
+        const bool there = std::abs(at.x - target.x) <= 1 && std::abs(at.y - target.y) <= 1;
+        steady = there ? steady + 1 : 0;
+        if (!there)
+            SendInput(1, &move, sizeof move);
+        return steady >= 3; // about 100 ms
+    });
+    INPUT press[2]{};
+    for (INPUT &i : press)
         i.type = INPUT_MOUSE;
-    input[0].mi.dx = absolute((r.left + r.right) / 2, width);
-    input[0].mi.dy = absolute((r.top + r.bottom) / 2, height);
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(3, input, sizeof(INPUT));
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof(INPUT));
 }
 
 // The words heard in live regions and alerts, newest last.
