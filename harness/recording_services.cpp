@@ -234,13 +234,12 @@ void RecordingServices::whenIdle(std::function<void()> task)
     if (m_platform)
         m_platform->whenIdle(std::move(task));
     else
-        m_idle.push_back(std::move(task));
+        m_idle.add(std::move(task));
 }
 
 void RecordingServices::runIdle()
 {
-    for (const std::function<void()> &task : std::exchange(m_idle, {}))
-        task();
+    m_idle.run();
 }
 
 } // namespace tervanel::harness

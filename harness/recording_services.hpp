@@ -128,7 +128,7 @@ private:
     services::WindowServices *m_platform;
     services::WindowServices *m_previous;
     std::map<std::string, RecordingWindow *, std::less<>> m_windows;
-    std::vector<std::function<void()>> m_idle;
+    services::IdleTasks m_idle;
 };
 
 } // namespace tervanel::harness

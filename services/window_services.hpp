@@ -12,6 +12,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // What the windows need from the platform's forms layer, and nothing more. The two
 // windows are written once against these classes; each platform implements them in
@@ -133,6 +135,28 @@ public:
 
 protected:
     Window() = default;
+};
+
+// The tasks a platform keeps for its event loop's idle moment (WindowServices::whenIdle),
+// in order.
+class IdleTasks {
+public:
+    // Keeps the task; true when none was waiting before, that is, when the platform is to
+    // ask its loop for the idle moment.
+    bool add(std::function<void()> task)
+    {
+        m_tasks.push_back(std::move(task));
+        return m_tasks.size() == 1;
+    }
+    // Runs the waiting tasks in order; one they add waits for the next idle moment.
+    void run()
+    {
+        for (const std::function<void()> &task : std::exchange(m_tasks, {}))
+            task();
+    }
+
+private:
+    std::vector<std::function<void()>> m_tasks;
 };
 
 // A message box as the program asks for it.

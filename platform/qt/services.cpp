@@ -66,8 +66,7 @@ private:
 
 void Services::whenIdle(std::function<void()> task)
 {
-    m_idle.push_back(std::move(task));
-    if (m_idle.size() == 1)
+    if (m_idle.add(std::move(task)))
         QTimer::singleShot(0, &m_context, [this] { runIdle(); });
 }
 
@@ -81,8 +80,7 @@ void Services::runIdle()
             return;
         }
     }
-    for (const std::function<void()> &task : std::exchange(m_idle, {}))
-        task();
+    m_idle.run();
 }
 
 std::unique_ptr<services::Window>

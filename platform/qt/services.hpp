@@ -5,7 +5,6 @@
 #include <QObject>
 
 #include <functional>
-#include <vector>
 
 namespace tervanel::qt {
 
@@ -28,7 +27,7 @@ private:
     // (and so painted) first.
     void runIdle();
 
-    std::vector<std::function<void()>> m_idle;
+    services::IdleTasks m_idle;
     QObject m_context; // what the loop's calls for the tasks belong to
 };
 

@@ -52,15 +52,13 @@ bool Services::screenReaderRunning() const
 
 void Services::whenIdle(std::function<void()> task)
 {
-    m_idle.push_back(std::move(task));
-    if (m_idle.size() == 1)
+    if (m_idle.add(std::move(task)))
         tervanel_when_idle(reinterpret_cast<std::uintptr_t>(this));
 }
 
 void Services::runIdle()
 {
-    for (const std::function<void()> &task : std::exchange(m_idle, {}))
-        task();
+    m_idle.run();
 }
 
 } // namespace tervanel::web

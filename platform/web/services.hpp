@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace tervanel::web {
 
@@ -31,7 +30,7 @@ public:
     void runIdle();
 
 private:
-    std::vector<std::function<void()>> m_idle;
+    services::IdleTasks m_idle;
 };
 
 } // namespace tervanel::web

@@ -74,8 +74,7 @@ Services::~Services()
 
 void Services::whenIdle(std::function<void()> task)
 {
-    m_idle.push_back(std::move(task));
-    if (m_idle.size() == 1) {
+    if (m_idle.add(std::move(task))) {
         g_idleOwner = this;
         SetTimer(nullptr, 0, USER_TIMER_MINIMUM, onIdle);
     }
@@ -83,8 +82,7 @@ void Services::whenIdle(std::function<void()> task)
 
 void Services::runIdle()
 {
-    for (const std::function<void()> &task : std::exchange(m_idle, {}))
-        task();
+    m_idle.run();
 }
 
 std::unique_ptr<services::Window>

@@ -48,7 +48,7 @@ public:
 
 private:
     std::vector<Window *> m_windows;
-    std::vector<std::function<void()>> m_idle;
+    services::IdleTasks m_idle;
     bool m_boxComing = false;
     bool m_quitting = false;
 };
