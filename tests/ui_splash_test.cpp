@@ -4,8 +4,11 @@
 
 #include "forms/introduction/frm_splash.hpp"
 #include "platform/qt/convert.hpp"
+#include "platform/qt/look.hpp"
 #include "services/deferred_window.hpp"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -14,6 +17,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <string>
 
 namespace tervanel::test {
@@ -217,6 +222,45 @@ TEST(StartUp, TheQuestionnaireIsMadeOnceTheIntroductionIsUp)
     EXPECT_FALSE(widgetOf(form.window()).isVisible());
     for (forms::Form1Control result : forms::kResultControls)
         EXPECT_TRUE(widgetOf(form.window(), result).isHidden());
+}
+
+// The built-in face is registered only once text is first needed (the first window
+// comes up without the font stack), and however it is first needed, the text is set in
+// it. Each case runs in a process of its own, where nothing has drawn text yet.
+TEST(StartUp, TheFaceIsRegisteredWhenTextIsFirstNeeded)
+{
+    const QString family = QString::fromLatin1(qt::kDialogFamily);
+    struct Case {
+        const char *first;
+        std::function<void(qt::Label &)> need;
+    };
+    const Case cases[] = {
+        {"the window exposed", [](qt::Label &label) {
+             label.window()->show();
+             waitExposed(*label.window());
+         }},
+        {"the label grabbed off screen", [](qt::Label &label) { static_cast<void>(label.grab()); }},
+        {"the text measured", [](qt::Label &label) {
+             static_cast<void>(qt::Label::measure(label.caption(), label.font(), label.width()));
+         }},
+    };
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const Case &c : cases) {
+        EXPECT_EXIT(
+            {
+                QWidget window;
+                window.resize(200, 100);
+                qt::Label label(&window);
+                label.setGeometry(0, 0, 200, 100);
+                label.setCaption(QStringLiteral("Fate questo test"));
+                if (QFontDatabase::families().contains(family))
+                    std::_Exit(2); // registered before anything needed it
+                c.need(label);
+                std::_Exit(QFontInfo(label.font()).family() == family ? 0 : 3);
+            },
+            ::testing::ExitedWithCode(0), "")
+            << c.first;
+    }
 }
 
 } // namespace

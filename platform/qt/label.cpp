@@ -60,6 +60,14 @@ qreal layOut(QTextLayout &layout, int width, int pitch)
     return widest;
 }
 
+// Text measured before the first window is painted needs its face registered first.
+void registerFaceOf(const QFont &font)
+{
+    registerBuiltInFonts();
+    if (font.bold())
+        registerBoldFace();
+}
+
 QString layoutText(const QString &caption)
 {
     QString text = caption;
@@ -71,16 +79,17 @@ QString layoutText(const QString &caption)
 
 int Label::linePitch(const QFont &font)
 {
+    registerFaceOf(font);
     return static_cast<int>(std::ceil(QFontMetricsF(font).height()));
 }
 
 Label::Extent Label::measure(const QString &caption, const QFont &font, int width)
 {
+    const int pitch = linePitch(font); // registers the face first
     QTextLayout layout(layoutText(caption), font);
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
-    const int pitch = linePitch(font);
     const qreal widest = layOut(layout, width, pitch);
     return {widest, layout.lineCount() * pitch};
 }

@@ -1,9 +1,12 @@
 #include "platform/qt/look.hpp"
 
 #include "services/failures.hpp"
+#include "services/runtime.hpp"
 
 #include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QResource>
 #include <QString>
@@ -11,6 +14,7 @@
 #include <QStyleFactory>
 
 #include <cmath>
+#include <exception>
 #include <stdexcept>
 
 #include <fontconfig/fontconfig.h>
@@ -80,9 +84,39 @@ QFont dialogFont(double points, bool bold)
 
 namespace tervanel::qt {
 
+namespace {
+
+// Registers the regular face just before the first text is drawn: when a window is
+// first exposed (the toolkit paints it in answer) or a widget is first painted without
+// one (grabbed off screen). Until then the program has no text on screen, and its first
+// window comes up without the font stack loaded, as the least program's does.
+class FirstText final : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        static_cast<void>(watched);
+        if (event->type() != QEvent::Expose && event->type() != QEvent::Paint)
+            return false;
+        QCoreApplication::instance()->removeEventFilter(this);
+        deleteLater();
+        try {
+            registerBuiltInFonts();
+        } catch (...) {
+            // Reported as a handler's failure is: a box, and the end of the program.
+            services::runtime::handle(
+                [failure = std::current_exception()] { std::rethrow_exception(failure); });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void installLook()
 {
-    registerBuiltInFonts();
+    QCoreApplication::instance()->installEventFilter(new FirstText(QCoreApplication::instance()));
     if (QStyle *style = QStyleFactory::create(QStringLiteral("Windows"))) {
         QApplication::setStyle(style);
         QApplication::setPalette(style->standardPalette());

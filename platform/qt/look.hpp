@@ -16,13 +16,16 @@ inline constexpr const char *kDialogFamily = "Liberation Sans";
 void useOnlyBuiltInFonts();
 
 // Registers the built-in regular face, and the bold one, which the introduction does
-// not use, before the first bold text. Safe to call more than once; each throws
+// not use, before the first bold text. installLook() registers the regular face when
+// the first window is exposed or the first widget painted; what measures text before
+// that calls registerBuiltInFonts() itself. Safe to call more than once; each throws
 // std::runtime_error when its font file is missing or damaged.
 void registerBuiltInFonts();
 void registerBoldFace();
 
 // The program's look, the same on every desktop: the classic style with its own
-// palette, and the built-in dialog face as the font of every window and message box.
+// palette, and the built-in dialog face as the font of every window and message box
+// (registered just before the first text is drawn).
 void installLook();
 
 // The dialog face at a size in points (as at 96 dots per inch) and a weight.

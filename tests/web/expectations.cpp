@@ -270,6 +270,7 @@ int main(int argc, char *argv[])
     qt::useOnlyBuiltInFonts();
     QApplication application(argc, argv);
     qt::installLook();
+    qt::registerBuiltInFonts(); // the texts are measured with no window painted
     qt::Services platform;
     services::runtime::install(platform);
 
