@@ -57,7 +57,10 @@ async function firstPaint(browser, url, ready) {
     executablePath: process.env.TERVANEL_CHROMIUM || '/usr/bin/chromium',
     headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
+      '--disable-component-update', '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`,
+      // Each new tab would also have the browser make its own address-bar pop-up pages
+      // in two more renderers, which on two processors compete with the page measured.
+      '--disable-features=WebUIOmniboxPopup,WebUIOmniboxFullPopup,WebUIOmniboxAimPopup,PreloadTopChromeWebUI'],
   });
   const pages = {
     program: [server.url, () => document.querySelector('#frmSplash:not([hidden])')],
