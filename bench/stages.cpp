@@ -21,6 +21,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <chrono>
 #include <cstdio>
@@ -51,17 +52,25 @@ private:
     Clock::time_point m_last;
 };
 
-// Quits the event loop once a widget of the watched window has been painted: the
-// quit comes after the whole repaint, which paints every widget of the window at once.
+// Marks the first expose of the watched window (the built-in face is registered just
+// after it, before the first text is drawn), and quits the event loop once a widget of
+// that window has been painted: the quit comes after the whole repaint, which paints
+// every widget of the window at once. Installed after the look, so it sees each event
+// before the look's own filter does.
 class FirstPaint final : public QObject {
 public:
-    explicit FirstPaint(const QWidget &window)
+    FirstPaint(const QWidget &window, Steps &steps)
         : m_window(window)
+        , m_steps(steps)
     {
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Expose && !m_exposed && watched == static_cast<QObject *>(m_window.windowHandle())) {
+            m_exposed = true;
+            m_steps.done("event loop until the introduction is first exposed");
+        }
         if (event->type() == QEvent::Paint && !m_seen && watched->isWidgetType()
             && static_cast<QWidget *>(watched)->window() == &m_window) {
             m_seen = true;
@@ -73,6 +82,8 @@ public:
 
 private:
     const QWidget &m_window;
+    Steps &m_steps;
+    bool m_exposed = false;
     bool m_seen = false;
 };
 
@@ -90,27 +101,25 @@ int main(int argc, char *argv[])
     steps.done("fontconfig told to read no system configuration");
     QApplication application(argc, argv);
     steps.done("QApplication: platform plugin, X connection");
-    tervanel::qt::registerBuiltInFonts();
-    steps.done("built-in fonts: font configuration and registration");
-    tervanel::app::configure(application); // the fonts are registered once only
-    steps.done("rest of configure: names, style, palette, accessibility");
+    tervanel::app::configure(application);
+    steps.done("configure: names, style, palette, accessibility, window icon");
     tervanel::qt::Services services;
     tervanel::services::runtime::install(services);
     auto form = std::make_unique<tervanel::forms::Form1>();
-    steps.done("questionnaire built, introduction built and shown");
+    steps.done("questionnaire loaded, introduction built and shown");
     tervanel::forms::FrmSplash *splash = form->splash();
     if (!splash) {
         std::fprintf(stderr, "tervanel_stages: no introduction\n");
         return 1;
     }
-    FirstPaint firstPaint(tervanel::qt::qtWindow(splash->window()).widget());
+    FirstPaint firstPaint(tervanel::qt::qtWindow(splash->window()).widget(), steps);
     application.installEventFilter(&firstPaint);
     QTimer::singleShot(10'000, &application, [] {
         std::fprintf(stderr, "tervanel_stages: the introduction was not painted in 10 s\n");
         QCoreApplication::exit(2);
     });
     const int status = QApplication::exec();
-    steps.done("event loop until the introduction is painted");
+    steps.done("built-in face registered, introduction painted");
     application.removeEventFilter(&firstPaint);
     return status;
 }
