@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the page from its template with the look and the program inside it, so that
-the first window needs no request but the page's own (and the face and the portrait it
-preloads), and with a Content-Security-Policy that lets in exactly these two, by their
-SHA-256 digests.
+"""Writes the page from its template. The first window is in it as the page's own copy
+(drawn by first_window.cjs), with all it needs to be painted inside the page: the look,
+its face (first_face.py) and the portrait (as data: addresses), so that the first paint
+waits for no request but the page's own; the program (tervanel.js, a file of its own)
+starts once that copy is painted. A Content-Security-Policy lets in the page's style
+sheet and its one small script by their SHA-256 digests.
 
-    page.py TEMPLATE STYLE SCRIPT OUT
+    page.py TEMPLATE STYLE EARLY_SCRIPT FIRST_HTML FIRST_CSS FIRST_FACE PORTRAIT OUT
 """
 import base64
 import hashlib
@@ -15,23 +17,38 @@ def digest(text):
     return "'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode()).digest()).decode()
 
 
-def main(template, style, script, out):
-    with open(template, encoding='utf-8') as f:
-        page = f.read()
-    with open(style, encoding='utf-8') as f:
-        look = f.read()
-    with open(script, encoding='utf-8') as f:
-        program = f.read()
+def data_address(path, kind):
+    with open(path, 'rb') as f:
+        return 'data:%s;base64,%s' % (kind, base64.b64encode(f.read()).decode())
+
+
+def read(path):
+    with open(path, encoding='utf-8') as f:
+        return f.read()
+
+
+def replace_once(text, old, new, where):
+    if text.count(old) != 1:
+        sys.exit('page.py: %s not once in %s' % (old, where))
+    return text.replace(old, new)
+
+
+def main(template, style, early, first_html, first_css, face, portrait, out):
+    page, look, script = read(template), read(style) + read(first_css), read(early)
+    window = read(first_html).strip()
+    look = replace_once(look, 'url(first-window.woff2)',
+                        'url(%s)' % data_address(face, 'font/woff2'), style)
+    window = replace_once(window, 'src="portrait.jpg"',
+                          'src="%s"' % data_address(portrait, 'image/jpeg'), first_html)
     # Inside an element the parser looks only for its end tag.
-    for text, end in ((look, '</style'), (program, '</script')):
+    for text, end in ((look, '</style'), (script, '</script')):
         if end in text.lower():
             sys.exit('page.py: %s> inside what goes into the page' % end)
-    page = page.replace('@STYLE_DIGEST@', digest(look)).replace('@SCRIPT_DIGEST@', digest(program))
-    before, after = page.split('@STYLE@')
-    page = before + look + after
-    before, after = page.split('@SCRIPT@')
+    for name, text in (('@STYLE_DIGEST@', digest(look)), ('@EARLY_DIGEST@', digest(script)),
+                       ('@STYLE@', look), ('@EARLY@', script), ('@FIRST_WINDOW@', window)):
+        page = replace_once(page, name, text, template)
     with open(out, 'w', encoding='utf-8') as f:
-        f.write(before + program + after)
+        f.write(page)
 
 
 if __name__ == '__main__':

@@ -83,9 +83,8 @@ async function firstPaint(browser, url, ready) {
 
   const program = median(samples.program), least = median(samples.least);
   const ratio = program / least;
-  // The program's script, inside the page.
-  const page = fs.readFileSync(path.join(site, 'index.html'), 'utf8');
-  const script = page.slice(page.indexOf('<script>') + '<script>'.length, page.lastIndexOf('</script>'));
+  // The program's script, beside the page.
+  const script = fs.readFileSync(path.join(site, 'tervanel.js'));
   const gzip = require('node:zlib').gzipSync(script, { level: 9 }).length;
   const row = (name) => {
     const [q1, q3] = quartiles(samples[name]);
@@ -101,7 +100,7 @@ async function firstPaint(browser, url, ready) {
     row('least'),
     '',
     `Ratio of the medians: **${ratio.toFixed(2)}** (target at most 1.3).`,
-    `The program's script inside the page (its WebAssembly inside it): ${Buffer.byteLength(script)} bytes, ${gzip} bytes with gzip -9 (${(gzip / 1024).toFixed(1)} KiB; target at most 150 KiB).`,
+    `The program's script (tervanel.js, its WebAssembly inside it): ${script.length} bytes, ${gzip} bytes with gzip -9 (${(gzip / 1024).toFixed(1)} KiB; target at most 150 KiB).`,
   ].join('\n');
   console.log(markdown);
   if (option('--markdown')) fs.writeFileSync(option('--markdown'), `${markdown}\n`);

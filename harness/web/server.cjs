@@ -18,6 +18,7 @@ const TYPES = {
   '.gif': 'image/gif',
   '.jpg': 'image/jpeg',
   '.ttf': 'font/ttf',
+  '.woff2': 'font/woff2',
   '.txt': 'text/plain; charset=utf-8',
 };
 

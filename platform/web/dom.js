@@ -232,6 +232,7 @@ var LibraryTervanelDom = {
           e.preventDefault();
           finish();
         });
+        Dom.takeOver();
         document.body.appendChild(box);
         box.showModal();
         ok.focus();
@@ -266,6 +267,29 @@ var LibraryTervanelDom = {
           while (!Dom.busy && !Dom.modal && Dom.queue.length) Dom.deliver.apply(null, Dom.queue.shift());
         });
       });
+    },
+
+    // Until the program started, the page showed its own copy of the first window
+    // (first_window.cjs), inert: the program's first window, or its first box, takes its
+    // place in the same frame, and the keys and clicks that came meanwhile (kept by the
+    // page's first script) are handed on in order once the loop has turned.
+    takeOver: function() {
+      var copy = document.getElementById('first-window');
+      if (copy) copy.remove();
+      var early = window['tervanelEarly'];
+      if (!early) return;
+      window['tervanelEarly'] = null;
+      removeEventListener('keydown', early.keep, true);
+      removeEventListener('click', early.keep, true);
+      if (!early.events.length) return;
+      setTimeout(function() {
+        early.events.forEach(function(e) {
+          if (e.type === 'keydown') return Dom.keyDown(e);
+          var at = document.elementFromPoint(e.clientX, e.clientY);
+          if (at) at.dispatchEvent(new MouseEvent('click', {
+            bubbles: true, detail: e.detail, clientX: e.clientX, clientY: e.clientY }));
+        });
+      }, 0);
     },
 
     // Once the first window is painted, what only later moments need (the bold face,
@@ -383,6 +407,7 @@ var LibraryTervanelDom = {
     w.visible = true;
     w.shownAt = ++Dom.shown;
     w.root.hidden = false;
+    Dom.takeOver();
     // Scaled in the frame that first paints it, when its layout is made anyway: measured
     // now, the page would be laid out twice, once before the face has arrived.
     Dom.fitSoon();
@@ -492,21 +517,25 @@ var LibraryTervanelDom = {
     }
   },
 
-  // Once the first window is painted, and the loop has turned: the program's idle tasks,
-  // after any input that waits.
+  // Once the first window is painted (the page's copy of it, and then the program's own,
+  // in the next frame), and the loop has turned: the program's idle tasks, after any
+  // input that waits.
   tervanel_when_idle__deps: ['$Dom'],
   tervanel_when_idle: function(services) {
-    var run = function() { _tervanel_web_idle(services); };
-    Module['afterFirstPaint'](function() {
+    var run = function() {
       if (Dom.ended) return;
-      if (Dom.busy) Dom.queue.push([{}, run]);
-      else run();
+      if (Dom.busy) Dom.queue.push([{}, function() { _tervanel_web_idle(services); }]);
+      else _tervanel_web_idle(services);
+    };
+    Module['afterFirstPaint'](function() {
+      requestAnimationFrame(function() { setTimeout(run, 0); });
     });
   },
 
   tervanel_page_end__deps: ['$Dom'],
   tervanel_page_end: function(line, length) {
     Dom.ended = true;
+    Dom.takeOver();
     Dom.windows.forEach(function(w) {
       w.unloaded = true;
       w.root.remove();

@@ -148,7 +148,8 @@ class Program {
         focus: document.activeElement && document.activeElement.id.replace(/^Form1-/, ''),
         // What the live region tells screen readers, and whether a box holds it.
         said: [...document.querySelectorAll('.live p')].map((p) => p.textContent).join('\n'),
-        saidInBox: !!document.querySelector('.live').closest('dialog'),
+        // (The live region comes with the program, once the page's copy is painted.)
+        saidInBox: !!(document.querySelector('.live') || document.body).closest('dialog'),
         tones: window.__tones,
         ended: !document.getElementById('ended').hidden
           && document.getElementById('ended').textContent,

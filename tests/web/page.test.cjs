@@ -93,6 +93,58 @@ test('the introduction comes first, alone and centred, as its table draws it', a
   await page.close();
 });
 
+// Until the program has started, the first window on screen is the page's own copy of it:
+// the same to the pixel as the program's, which takes its place, and what is typed or
+// clicked on it meanwhile reaches the program. The program is held back by holding its
+// script's request.
+test('the page shows the first window before the program starts, the same to the pixel', async () => {
+  const cases = [
+    ['nothing', null],
+    ['key a', (page) => page.keyboard.press('a')],
+    ['a click on OK', async (page) => {
+      const r = await page.$eval('#first-frmSplash-Command1', (b) => b.getBoundingClientRect().toJSON());
+      await page.mouse.click(r.x + r.width / 2, r.y + r.height / 2);
+    }],
+  ];
+  for (const [what, act] of cases) {
+    // A profile of its own: no service worker from an earlier visit serves the script.
+    const context = await env.browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.setViewport({ width: 1024, height: 768 });
+    const program = new Program(page);
+    let release;
+    const held = new Promise((resolve) => { release = resolve; });
+    await page.setRequestInterception(true);
+    page.on('request', (request) => {
+      if (new URL(request.url()).pathname === '/tervanel.js') held.then(() => request.continue());
+      else request.continue();
+    });
+    await page.goto(env.server.url, { waitUntil: 'load' });
+    await waitFor(() => page.evaluate(() => document.documentElement.classList.contains('face-ready')),
+      `${what}: the copy shown`);
+    await program.painted();
+    // The window's whole pixels (centred, it may start half-way through one).
+    const clip = await page.$eval('#first-window', (w) => {
+      const r = w.getBoundingClientRect();
+      const x = Math.ceil(r.left), y = Math.ceil(r.top);
+      return { x, y, width: Math.floor(r.right) - x, height: Math.floor(r.bottom) - y };
+    });
+    const copy = await page.screenshot({ clip });
+    if (act) await act(page);
+    assert.equal(await page.$('#frmSplash'), null, `${what}: the program waits`);
+    release();
+    if (!act) {
+      await program.waitForIntroduction();
+      assert.equal(await page.$('#first-window'), null, `${what}: the copy gone`);
+      assert.ok(copy.equals(await page.screenshot({ clip })), `${what}: the same pixels`);
+    } else {
+      await program.waitForQuestionnaire(what);
+    }
+    assert.deepEqual(program.errors, [], what);
+    await context.close();
+  }
+});
+
 test('the introduction leaves by a key that makes a character or a click, once', async () => {
   // Keys without a character and " by Dorvik" come first, and must not dismiss it.
   const routes = [

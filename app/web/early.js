@@ -1,0 +1,27 @@
+// The page's first script: it starts the program once the page's copy of the first
+// window is on screen.
+//
+// The copy is shown once its face is ready, so that it is never seen without its text,
+// and the program (tervanel.js) is fetched and started after the frame that paints it,
+// so that the program's start does not hold that frame back. Until the program's own
+// window has taken the copy's place, the copy takes no input: the keys and clicks that
+// come meanwhile are kept here and handed to the program's window (dom.js).
+var tervanelEarly = { events: [] };
+tervanelEarly.keep = function(e) { tervanelEarly.events.push(e); };
+addEventListener('keydown', tervanelEarly.keep, true);
+addEventListener('click', tervanelEarly.keep, true);
+(function() {
+  var start = function() {
+    // The whole regular face, for the program's windows: the program waits for it.
+    if (document.fonts) document.fonts.load('400 11px "Liberation Sans"');
+    var program = document.createElement('script');
+    program.src = 'tervanel.js';
+    document.head.appendChild(program);
+  };
+  var shown = function() {
+    document.documentElement.classList.add('face-ready');
+    requestAnimationFrame(function() { setTimeout(start, 0); });
+  };
+  if (document.fonts) document.fonts.load('400 11px "Tervanel First"').then(shown, shown);
+  else shown();
+})();

@@ -1,0 +1,61 @@
+#!/usr/bin/python3
+"""Writes the face of the page's copy of the first window: the regular face cut down to
+the letters that window shows, hinting, metrics and kerning kept, packed as WOFF2. A
+few kilobytes, it goes inside the page and is ready for the page's first paint; the
+whole face comes after it, for the program's own windows.
+
+A face cut down is a modified face: its licence (SIL Open Font License 1.1) reserves
+the names "Liberation" and "Arimo" for the original, so this one is named "Tervanel
+First" (licence and copyright notices kept in it, and beside it in the site).
+
+    first_face.py FACE.ttf FIRST_WINDOW.html OUT.woff2
+
+Run with Debian's Python, whose fontTools and brotli do the work (packages fonttools
+and python3-brotli).
+"""
+import html
+import re
+import sys
+
+from fontTools import subset
+from fontTools.ttLib import TTFont
+
+FAMILY = 'Tervanel First'
+POSTSCRIPT = 'TervanelFirst-Regular'
+
+
+def shown_text(markup):
+    # The text of the window's elements; the attributes' words are not drawn.
+    return html.unescape(re.sub(r'<[^>]*>', '', markup))
+
+
+def main(face, first_window, out):
+    with open(first_window, encoding='utf-8') as f:
+        text = shown_text(f.read())
+    options = subset.Options()
+    options.layout_features = ['*']
+    options.name_IDs = ['*']
+    options.name_languages = ['*']
+    options.notdef_outline = True
+    options.flavor = 'woff2'
+    options.drop_tables += ['FFTM']  # the font editor's timestamps
+    font = TTFont(face, recalcTimestamp=False)
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(text=text + ' ')
+    subsetter.subset(font)
+    names = font['name']
+    for record in list(names.names):
+        if record.nameID in (1, 4, 16, 18):
+            names.setName(FAMILY, record.nameID, record.platformID, record.platEncID, record.langID)
+        elif record.nameID in (3, 6, 20):
+            names.setName(POSTSCRIPT, record.nameID, record.platformID, record.platEncID,
+                          record.langID)
+    left = [r.toUnicode() for r in names.names
+            if r.nameID in (1, 3, 4, 6, 16, 17, 18, 20, 21, 22) and 'Liberation' in r.toUnicode()]
+    if left:
+        sys.exit('first_face.py: the original name is still in the face: %s' % left)
+    font.save(out)
+
+
+if __name__ == '__main__':
+    main(*sys.argv[1:])
