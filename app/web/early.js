@@ -6,6 +6,15 @@
 // so that the program's start does not hold that frame back. Until the program's own
 // window has taken the copy's place, the copy takes no input: the keys and clicks that
 // come meanwhile are kept here and handed to the program's window (dom.js).
+// Each window at its size, scaled down on a screen too small for it, never cut: the
+// page's copy here, the program's windows in dom.js. The scale is a zoom, which the
+// page's layout takes in: a phone's browser then has no wider page to zoom out to.
+function tervanelFit(root) {
+  root.style.zoom = '';
+  var scale = Math.min(1, innerWidth / root.offsetWidth, innerHeight / root.offsetHeight);
+  if (scale < 1) root.style.zoom = String(scale);
+}
+
 var tervanelEarly = { events: [] };
 tervanelEarly.keep = function(e) { tervanelEarly.events.push(e); };
 addEventListener('keydown', tervanelEarly.keep, true);
@@ -19,6 +28,8 @@ addEventListener('click', tervanelEarly.keep, true);
     document.head.appendChild(program);
   };
   var shown = function() {
+    var copy = document.getElementById('first-window');
+    if (copy) tervanelFit(copy);
     document.documentElement.classList.add('face-ready');
     requestAnimationFrame(function() { setTimeout(start, 0); });
   };

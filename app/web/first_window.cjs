@@ -7,7 +7,9 @@
 // attribute. The program's own elements are made by dom.js, so the copy is what the page
 // draws, element for element.
 //
-//     node first_window.cjs PROGRAM.js OUT.html OUT.css
+//     node first_window.cjs EARLY.js PROGRAM.js OUT.html OUT.css
+//
+// EARLY.js is the page's first script, which the program uses (early.js).
 //
 // In the copy every id is prefixed with "first-" and the window's is "first-window"; the
 // window is inert (it takes no input, and screen readers do not see it: the program's own
@@ -72,10 +74,15 @@ for (const [property, attribute] of [['id', 'id'], ['className', 'class'], ['typ
   });
 }
 
-const body = new Element('body');
+const html = new Element('html');
+html.classList = { add() {} };
+const head = html.appendChild(new Element('head'));
+const body = html.appendChild(new Element('body'));
 const desk = body.appendChild(new Element('div'));
 desk.id = 'desk';
 const document = {
+  documentElement: html,
+  head,
   body,
   activeElement: body,
   readyState: 'complete',
@@ -102,14 +109,17 @@ const page = {
   TextDecoder,
   performance,
   addEventListener() {},
+  removeEventListener() {},
   setTimeout: (then) => timers.push(then),
   clearTimeout() {},
   requestAnimationFrame: (then) => then(performance.now()),
 };
 page.window = page.self = page;
 
-const [programFile, htmlFile, cssFile] = process.argv.slice(2);
-vm.runInNewContext(fs.readFileSync(programFile, 'utf8'), page, { filename: programFile });
+const [earlyFile, programFile, htmlFile, cssFile] = process.argv.slice(2);
+vm.createContext(page);
+for (const file of [earlyFile, programFile])
+  vm.runInContext(fs.readFileSync(file, 'utf8'), page, { filename: file });
 while (!shown() && timers.length) timers.shift()();
 const window = shown();
 if (!window) {

@@ -143,15 +143,11 @@ var LibraryTervanelDom = {
       e.stopPropagation();
     },
 
-    // Each window at its size, scaled down on a screen too small for it, never cut. The
-    // scale is a zoom, which the page's layout takes in: a phone's browser then has no
-    // wider page to zoom out to.
+    // Each window at its size, scaled down on a screen too small for it, never cut
+    // (tervanelFit, in the page's first script, app/web/early.js).
     fit: function() {
       Dom.windows.forEach(function(w) {
-        if (!w.visible || w.unloaded) return;
-        w.root.style.zoom = '';
-        var scale = Math.min(1, innerWidth / w.root.offsetWidth, innerHeight / w.root.offsetHeight);
-        if (scale < 1) w.root.style.zoom = String(scale);
+        if (w.visible && !w.unloaded) tervanelFit(w.root);
       });
     },
 

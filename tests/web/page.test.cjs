@@ -98,19 +98,21 @@ test('the introduction comes first, alone and centred, as its table draws it', a
 // clicked on it meanwhile reaches the program. The program is held back by holding its
 // script's request.
 test('the page shows the first window before the program starts, the same to the pixel', async () => {
+  const desktop = { width: 1024, height: 768 };
   const cases = [
-    ['nothing', null],
-    ['key a', (page) => page.keyboard.press('a')],
-    ['a click on OK', async (page) => {
+    ['nothing', desktop, null],
+    ['nothing, on a phone\'s screen (scaled to fit it)', { width: 393, height: 851, deviceScaleFactor: 2.75 }, null],
+    ['key a', desktop, (page) => page.keyboard.press('a')],
+    ['a click on OK', desktop, async (page) => {
       const r = await page.$eval('#first-frmSplash-Command1', (b) => b.getBoundingClientRect().toJSON());
       await page.mouse.click(r.x + r.width / 2, r.y + r.height / 2);
     }],
   ];
-  for (const [what, act] of cases) {
+  for (const [what, viewport, act] of cases) {
     // A profile of its own: no service worker from an earlier visit serves the script.
     const context = await env.browser.createBrowserContext();
     const page = await context.newPage();
-    await page.setViewport({ width: 1024, height: 768 });
+    await page.setViewport(viewport);
     const program = new Program(page);
     let release;
     const held = new Promise((resolve) => { release = resolve; });
@@ -129,6 +131,7 @@ test('the page shows the first window before the program starts, the same to the
       const x = Math.ceil(r.left), y = Math.ceil(r.top);
       return { x, y, width: Math.floor(r.right) - x, height: Math.floor(r.bottom) - y };
     });
+    assert.ok(clip.x >= 0 && clip.x + clip.width <= viewport.width, `${what}: the copy fits`);
     const copy = await page.screenshot({ clip });
     if (act) await act(page);
     assert.equal(await page.$('#frmSplash'), null, `${what}: the program waits`);
