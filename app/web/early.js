@@ -2,10 +2,11 @@
 // window is on screen.
 //
 // The copy is shown once its face is ready, so that it is never seen without its text,
-// and the program (tervanel.js) is fetched and started after the frame that paints it,
-// so that the program's start does not hold that frame back. Until the program's own
+// and the program (tervanel.js) is fetched and started once that copy is painted, so
+// that the program's start does not compete with that paint. Until the program's own
 // window has taken the copy's place, the copy takes no input: the keys and clicks that
 // come meanwhile are kept here and handed to the program's window (dom.js).
+
 // Each window at its size, scaled down on a screen too small for it, never cut: the
 // page's copy here, the program's windows in dom.js. The scale is a zoom, which the
 // page's layout takes in: a phone's browser then has no wider page to zoom out to.
@@ -15,6 +16,26 @@ function tervanelFit(root) {
   if (scale < 1) root.style.zoom = String(scale);
 }
 
+// What only later moments need waits until the first window is painted (the page's
+// first contentful paint, which is that window), so that it does not compete with it;
+// where the browser does not tell, until the page has loaded and a frame has gone by.
+function tervanelAfterFirstPaint(then) {
+  var later = function() { setTimeout(then, 0); };
+  var types = (typeof PerformanceObserver != 'undefined' && PerformanceObserver.supportedEntryTypes) || [];
+  if (types.indexOf('paint') < 0) {
+    if (document.readyState == 'complete') requestAnimationFrame(later);
+    else addEventListener('load', function() { requestAnimationFrame(later); });
+    return;
+  }
+  var watch = new PerformanceObserver(function(list) {
+    if (!list.getEntriesByName('first-contentful-paint').length) return;
+    watch.disconnect();
+    later();
+  });
+  watch.observe({ type: 'paint', buffered: true });
+}
+
+// The user's keys and clicks, until the program's window has taken the copy's place.
 var tervanelEarly = { events: [] };
 tervanelEarly.keep = function(e) { tervanelEarly.events.push(e); };
 addEventListener('keydown', tervanelEarly.keep, true);
@@ -27,11 +48,15 @@ addEventListener('click', tervanelEarly.keep, true);
     program.src = 'tervanel.js';
     document.head.appendChild(program);
   };
-  var shown = function() {
+  var fitCopy = function() {
     var copy = document.getElementById('first-window');
     if (copy) tervanelFit(copy);
+  };
+  var shown = function() {
+    fitCopy();
+    addEventListener('resize', fitCopy);
     document.documentElement.classList.add('face-ready');
-    requestAnimationFrame(function() { setTimeout(start, 0); });
+    tervanelAfterFirstPaint(start);
   };
   if (document.fonts) document.fonts.load('400 11px "Tervanel First"').then(shown, shown);
   else shown();

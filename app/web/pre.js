@@ -1,21 +1,5 @@
-// What only later moments need waits until the first window is painted (the page's
-// first contentful paint, which is that window), so that it does not compete with it;
-// where the browser does not tell, until the page has loaded and a frame has gone by.
-Module['afterFirstPaint'] = function(then) {
-  var later = function() { setTimeout(then, 0); };
-  var types = (typeof PerformanceObserver != 'undefined' && PerformanceObserver.supportedEntryTypes) || [];
-  if (types.indexOf('paint') < 0) {
-    if (document.readyState == 'complete') requestAnimationFrame(later);
-    else addEventListener('load', function() { requestAnimationFrame(later); });
-    return;
-  }
-  var watch = new PerformanceObserver(function(list) {
-    if (!list.getEntriesByName('first-contentful-paint').length) return;
-    watch.disconnect();
-    later();
-  });
-  watch.observe({ type: 'paint', buffered: true });
-};
+// What only later moments need waits until the first window is painted (early.js).
+Module['afterFirstPaint'] = tervanelAfterFirstPaint;
 
 // The page shows its own copy of the first window (drawn at build time by
 // first_window.cjs), and fetches the program once that copy is painted (early.js); the
