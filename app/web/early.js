@@ -52,12 +52,21 @@ addEventListener('click', tervanelEarly.keep, true);
     var copy = document.getElementById('first-window');
     if (copy) tervanelFit(copy);
   };
+  var isShown = false;
   var shown = function() {
+    if (isShown) return;
+    isShown = true;
     fitCopy();
     addEventListener('resize', fitCopy);
     document.documentElement.classList.add('face-ready');
     tervanelAfterFirstPaint(start);
   };
-  if (document.fonts) document.fonts.load('400 11px "Tervanel First"').then(shown, shown);
-  else shown();
+  if (!document.fonts) return shown();
+  var face = '400 11px "Tervanel First"';
+  document.fonts.load(face).then(shown, shown);
+  // The face is often ready by the first frame, before the promise says so: then the
+  // copy is shown in that frame.
+  requestAnimationFrame(function() {
+    if (document.fonts.check(face)) shown();
+  });
 })();
