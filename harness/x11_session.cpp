@@ -424,9 +424,19 @@ XID X11Session::focusedTopLevel() const
     return 0;
 }
 
-void X11Session::click(int x, int y)
+void X11Session::moveTo(int x, int y)
 {
     XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    XSync(m_display, False);
+    // Wine takes the pointer's moves in its own time: on a busy machine a button sent at
+    // once with the move could still land where the pointer was before.
+    if (m_wine)
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+}
+
+void X11Session::click(int x, int y)
+{
+    moveTo(x, y);
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
     XSync(m_display, False);
@@ -434,21 +444,21 @@ void X11Session::click(int x, int y)
 
 void X11Session::mouseDown(int x, int y)
 {
-    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    moveTo(x, y);
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
     XSync(m_display, False);
 }
 
 void X11Session::mouseUp(int x, int y)
 {
-    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    moveTo(x, y);
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
     XSync(m_display, False);
 }
 
 void X11Session::doubleClick(int x, int y)
 {
-    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    moveTo(x, y);
     for (int i = 0; i < 2; ++i) {
         XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
         XTestFakeButtonEvent(m_display, 1, False, CurrentTime);

@@ -127,6 +127,9 @@ public:
     [[nodiscard]] int screenHeight() const { return m_height; }
 
 private:
+    // Moves the pointer there, and under Wine gives Wine the time to take the move.
+    void moveTo(int x, int y);
+
     // The first window being watched for, while watchFirstWindow() runs.
     struct Watch {
         XID window = 0;
