@@ -133,6 +133,11 @@ test('the page shows the first window before the program starts, the same to the
     });
     assert.ok(clip.x >= 0 && clip.x + clip.width <= viewport.width, `${what}: the copy fits`);
     const copy = await page.screenshot({ clip });
+    // Screen readers meet the introduction once, as the program's: the copy is not theirs.
+    const roles = [];
+    const walk = (node) => { roles.push(node.role); (node.children || []).forEach(walk); };
+    walk(await page.accessibility.snapshot({ interestingOnly: false }));
+    assert.ok(!roles.includes('dialog') && !roles.includes('button'), `${what}: ${roles}`);
     if (act) await act(page);
     assert.equal(await page.$('#frmSplash'), null, `${what}: the program waits`);
     release();
