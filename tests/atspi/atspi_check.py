@@ -20,7 +20,8 @@ import tempfile
 
 from gi.repository import GLib
 
-from session import PATIENCE, private_environment, start_xvfb, wait_for
+from session import (DISPLAY_LOST, PATIENCE, display_alive, private_environment, start_xvfb,
+                     wait_for)
 
 pyatspi = None  # imported once the session bus knows the private environment
 
@@ -135,6 +136,10 @@ def main(program, table_file):
     try:
         def on_the_bus():
             if process.poll() is not None:
+                if not display_alive(server, display):
+                    print("atspi_check: the private X server %s went away as the program started"
+                          % display, file=sys.stderr)
+                    sys.exit(DISPLAY_LOST)
                 raise AssertionError("the program ended with status %d" % process.returncode)
             return find_application("Tervanel")
 

@@ -11,6 +11,7 @@ bus, which keeps the environment it was started with.
 """
 
 import os
+import socket
 import subprocess
 import time
 
@@ -39,6 +40,23 @@ def start_xvfb():
     if not number:
         raise AssertionError("Xvfb did not start")
     return server, ":" + number
+
+
+# The exit status of a check whose private X server went away under it: the machine's
+# doing, not the program's; the test runs the check once more, in a new session.
+DISPLAY_LOST = 75
+
+
+def display_alive(server, display):
+    """Whether the private X server still runs and takes connections."""
+    if server.poll() is not None:
+        return False
+    with socket.socket(socket.AF_UNIX) as probe:
+        try:
+            probe.connect("\0/tmp/.X11-unix/X" + display.lstrip(":"))
+            return True
+        except OSError:
+            return False
 
 
 FOLDERS = {"HOME": "home", "XDG_CONFIG_HOME": "home/.config", "XDG_DATA_HOME": "home/.local",
