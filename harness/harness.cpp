@@ -219,6 +219,9 @@ void Wine::end() const
     std::vector<std::string> environment = currentEnvironment();
     setVariable(environment, "WINEPREFIX=" + folder + "/prefix");
     runQuietly({"wineserver", "-k"}, environment);
+    // Gone before the next run of the prefix starts: a program that reaches a server still
+    // on its way out loses its connection to it.
+    runQuietly({"wineserver", "-w"}, environment);
 }
 
 } // namespace tervanel::harness
