@@ -78,5 +78,7 @@ target_compile_definitions(windows_installer_test PRIVATE
     TERVANEL_NEXT_MSI="${windows_dir}/tests/installer/Tervanel-${next_version}-x64.msi"
     TERVANEL_NEXT_PRODUCT_CODE="{${next_product_code}}")
 add_dependencies(windows_installer_test tervanel_windows)
+# Its prefix is its own, but making it and installing into it keep both processors busy:
+# one Wine at a time, so that the other Wine tests' clicks and boxes are not starved.
 gtest_discover_tests(windows_installer_test DISCOVERY_MODE PRE_TEST
-    TEST_PREFIX "windows_installer_test." PROPERTIES LABELS windows TIMEOUT 300)
+    TEST_PREFIX "windows_installer_test." PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 300)
