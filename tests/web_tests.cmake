@@ -42,11 +42,13 @@ add_custom_target(tervanel_web_tests ALL
     DEPENDS "${node_dir}/node_modules/.package-lock.json" "${expectations}")
 add_dependencies(tervanel_web_tests tervanel_web)
 
-# One Chromium at a time: each test starts its own, with its own profile.
+# One Chromium at a time: each test starts its own, with its own profile. Nor beside Wine:
+# Chromium keeps both processors busy, and the Wine tests' clicks and boxes have waited in
+# vain beside it.
 foreach(name IN ITEMS page accessibility site)
     add_test(NAME web.${name}
         COMMAND node --test "${web_tests_dir}/${name}.test.cjs")
     set_tests_properties(web.${name} PROPERTIES
-        LABELS web RESOURCE_LOCK chromium TIMEOUT 300
+        LABELS web RESOURCE_LOCK "chromium;wine" TIMEOUT 300
         ENVIRONMENT "NODE_PATH=${node_dir}/node_modules;TERVANEL_SITE=${web_dir}/site;TERVANEL_EXPECTATIONS=${expectations};TERVANEL_SCREENSHOTS=${CMAKE_CURRENT_BINARY_DIR}/web/screenshots")
 endforeach()
