@@ -67,7 +67,8 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Expose && !m_exposed && watched == static_cast<QObject *>(m_window.windowHandle())) {
+        if (event->type() == QEvent::Expose && !m_exposed
+            && watched == static_cast<QObject *>(m_window.windowHandle())) {
             m_exposed = true;
             m_steps.done("event loop until the introduction is first exposed");
         }

@@ -235,12 +235,14 @@ TEST(StartUp, TheFaceIsRegisteredWhenTextIsFirstNeeded)
         std::function<void(qt::Label &)> need;
     };
     const Case cases[] = {
-        {"the window exposed", [](qt::Label &label) {
+        {"the window exposed",
+         [](qt::Label &label) {
              label.window()->show();
              waitExposed(*label.window());
          }},
         {"the label grabbed off screen", [](qt::Label &label) { static_cast<void>(label.grab()); }},
-        {"the text measured", [](qt::Label &label) {
+        {"the text measured",
+         [](qt::Label &label) {
              static_cast<void>(qt::Label::measure(label.caption(), label.font(), label.width()));
          }},
     };
