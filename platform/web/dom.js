@@ -518,10 +518,11 @@ var LibraryTervanelDom = {
   // input that waits.
   tervanel_when_idle__deps: ['$Dom'],
   tervanel_when_idle: function(services) {
+    var idle = function() { _tervanel_web_idle(services); };
     var run = function() {
       if (Dom.ended) return;
-      if (Dom.busy) Dom.queue.push([{}, function() { _tervanel_web_idle(services); }]);
-      else _tervanel_web_idle(services);
+      if (Dom.busy) Dom.queue.push([{}, idle]);
+      else idle();
     };
     Module['afterFirstPaint'](function() {
       requestAnimationFrame(function() { setTimeout(run, 0); });
