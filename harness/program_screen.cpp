@@ -142,7 +142,14 @@ bool ProgramScreen::boxUp(const std::string &title) const
 
 bool ProgramScreen::boxGone(const std::string &title) const
 {
-    return waitFor([&] { return !windowTitled(title); });
+    // Under Wine the box's owner is enabled again, and given the keyboard, a moment after
+    // the box has left the screen; a click in that moment is dropped. (A program on Qt
+    // without a window manager takes no keyboard back: there the box gone is enough.)
+    return waitFor([&] {
+        return !windowTitled(title)
+               && (!m_session.underWine() || m_session.focusedTopLevel() != 0
+                   || m_session.mappedTopLevels().empty());
+    });
 }
 
 } // namespace tervanel::harness

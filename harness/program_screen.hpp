@@ -88,7 +88,8 @@ public:
     [[nodiscard]] bool blank(Rect r) const { return allOf(grab(r), screen::kWhite); }
 
     [[nodiscard]] std::optional<TopLevel> windowTitled(const std::string &title) const;
-    // Waits for a box with this title to be up and to hold the keyboard.
+    // Waits for a box with this title to be up and to hold the keyboard; to be gone (and,
+    // under Wine, its owner to have the keyboard back, if the program has a window left).
     [[nodiscard]] bool boxUp(const std::string &title) const;
     [[nodiscard]] bool boxGone(const std::string &title) const;
 

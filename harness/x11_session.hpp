@@ -107,6 +107,8 @@ public:
     [[nodiscard]] Rgb pixel(int x, int y) const;
     // The top-level window that holds the keyboard focus, if any.
     [[nodiscard]] XID focusedTopLevel() const;
+    // Whether the programs run under Wine.
+    [[nodiscard]] bool underWine() const { return m_wine.has_value(); }
 
     void click(int x, int y);
     void mouseDown(int x, int y);
