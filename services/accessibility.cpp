@@ -67,8 +67,9 @@ Presentation present(ControlKind kind, const Shown &shown)
 {
     switch (kind) {
     case ControlKind::QuestionLabel:
-        // Read while hidden too: a question never hides.
-        return {Role::CheckBox, spokenCaption(shown.caption), true, shown.bold, false};
+        // Read while hidden too: a question never hides. It takes the keyboard's focus,
+        // never a click's.
+        return {Role::CheckBox, spokenCaption(shown.caption), true, shown.bold, true};
     case ControlKind::Label:
         // A caption left over from the layout must never reach the screen reader while
         // the label is hidden.

@@ -76,19 +76,25 @@ void perform(WindowEvents &events, std::size_t control, accessibility::Action ac
     deliver(events, control, eventsOf(action));
 }
 
-KeyEffect effectOf(const KeyPress &press, bool keyPreview, bool focusOnPushButton)
+KeyEffect effectOf(const KeyPress &press, bool keyPreview, std::optional<ControlKind> focused)
 {
     if (keyPreview && press.producesCharacter)
         return KeyEffect::Preview;
+    const bool onButton = focused == ControlKind::PushButton;
+    const bool onQuestion = focused == ControlKind::QuestionLabel;
     switch (press.key) {
     case Key::Enter:
     case Key::KeypadEnter:
-        if (!focusOnPushButton || press.otherModifiers)
+        if (press.otherModifiers || press.autoRepeat)
             return KeyEffect::None;
-        return press.autoRepeat ? KeyEffect::None : KeyEffect::PressFocused;
+        return onButton ? KeyEffect::PressFocused
+                        : (onQuestion ? KeyEffect::PressDefault : KeyEffect::None);
     case Key::Space:
-        return focusOnPushButton && !press.otherModifiers ? KeyEffect::PressFocused
-                                                          : KeyEffect::None;
+        if (press.otherModifiers)
+            return KeyEffect::None;
+        if (onQuestion)
+            return press.autoRepeat ? KeyEffect::None : KeyEffect::ToggleAnswer;
+        return onButton ? KeyEffect::PressFocused : KeyEffect::None;
     case Key::Tab:
         return press.otherModifiers ? KeyEffect::None : KeyEffect::FocusNext;
     case Key::BackTab:
@@ -109,6 +115,24 @@ std::vector<std::size_t> tabOrder(std::span<const ControlRow> rows)
         return *rows[a].tabIndex < *rows[b].tabIndex;
     });
     return order;
+}
+
+std::optional<std::size_t> defaultButton(std::span<const ControlRow> rows)
+{
+    for (const std::size_t row : tabOrder(rows))
+        if (rows[row].kind == ControlKind::PushButton)
+            return row;
+    return std::nullopt;
+}
+
+std::span<const Event> toggleEvents(bool answered)
+{
+    return eventsOf(answered ? accessibility::Action::TakeBack : accessibility::Action::AnswerYes);
+}
+
+void toggle(WindowEvents &events, std::size_t control, bool answered)
+{
+    deliver(events, control, toggleEvents(answered));
 }
 
 std::optional<std::size_t> nextInTabOrder(std::span<const bool> available,

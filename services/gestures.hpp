@@ -52,25 +52,42 @@ enum class KeyEffect {
     PressFocused, // presses the focused push button
     FocusNext,
     FocusPrevious,
-    None, // the platform's own handling, if any
+    None,         // the platform's own handling, if any
+    ToggleAnswer, // answers the focused question, or takes its answer back (toggle())
+    PressDefault, // presses the window's first push button in tab order (defaultButton())
 };
 
 // What a key does. With key preview every key that produces a character goes to the
 // window first and nowhere else. Otherwise Enter and keypad Enter press the focused
 // push button as Space does (no button is the window's default or cancel button; an
 // auto-repeated Enter presses nothing), and Tab and Shift+Tab move the focus in tab
-// order. Modifiers other than Shift make Enter an ordinary key.
+// order. On a focused question Space answers it or takes the answer back, as a check
+// box toggles, and Enter presses the first push button, as a dialog's default button
+// is pressed from its other controls; neither repeats while the key is held. Modifiers
+// other than Shift make Enter and Space ordinary keys.
 struct KeyPress {
     Key key;
     bool producesCharacter;
     bool autoRepeat = false;
     bool otherModifiers = false; // Ctrl, Alt or Meta held
 };
-[[nodiscard]] KeyEffect effectOf(const KeyPress &press, bool keyPreview, bool focusOnPushButton);
+[[nodiscard]] KeyEffect effectOf(const KeyPress &press, bool keyPreview,
+                                 std::optional<ControlKind> focused);
 
-// The controls that take the keyboard focus, in tab order: the push buttons and picture
-// boxes with a tab index, by their index.
+// The controls that take the keyboard focus, in tab order: the questions, push buttons
+// and picture boxes with a tab index, by their index. A click never gives a question the
+// focus: only the keyboard (and a screen reader) does.
 [[nodiscard]] std::vector<std::size_t> tabOrder(std::span<const ControlRow> rows);
+
+// The push button that Enter presses from a focused question: the first push button in
+// tab order. None in a window without one.
+[[nodiscard]] std::optional<std::size_t> defaultButton(std::span<const ControlRow> rows);
+
+// Space on a focused question: the events that answer it (a click) or, when it is
+// answered already, take the answer back (a click and a double-click), as a screen
+// reader's actions do.
+[[nodiscard]] std::span<const Event> toggleEvents(bool answered);
+void toggle(WindowEvents &events, std::size_t control, bool answered);
 
 // The control that Tab (or Shift+Tab) moves the focus to from `current` (a position in
 // `order`, or none), round and round; controls that cannot take the focus now (hidden,

@@ -116,9 +116,12 @@ TEST(Presentation, EachKindAsAScreenReaderGetsIt)
     const Row rows[] = {
         {Kind::QuestionLabel,
          {"D\r1", {}, true, true},
-         {a11y::Role::CheckBox, "D\n1", true, true},
+         {a11y::Role::CheckBox, "D\n1", true, true, true},
          2},
-        {Kind::QuestionLabel, {"D", {}, false, false}, {a11y::Role::CheckBox, "D", true, false}, 2},
+        {Kind::QuestionLabel,
+         {"D", {}, false, false},
+         {a11y::Role::CheckBox, "D", true, false, true},
+         2},
         {Kind::Label, {"Testo", {}, true, false}, {a11y::Role::StaticText, "Testo"}, 0},
         {Kind::Label, {"Diagnosi_venosa", {}, false, false}, {a11y::Role::StaticText, ""}, 0},
         {Kind::PushButton,
@@ -200,34 +203,62 @@ TEST(Keys, DoWhatTheDesktopDoes)
 {
     using gestures::Key;
     using gestures::KeyEffect;
+    constexpr std::optional<Kind> kButton = Kind::PushButton;
+    constexpr std::optional<Kind> kQuestion = Kind::QuestionLabel;
+    constexpr std::optional<Kind> kNothing;
     struct Row {
         gestures::KeyPress press;
-        bool preview, onButton;
+        bool preview;
+        std::optional<Kind> focused;
         KeyEffect effect;
     };
     const Row rows[] = {
-        {{Key::Enter, true}, false, true, KeyEffect::PressFocused},
-        {{Key::KeypadEnter, true}, false, true, KeyEffect::PressFocused},
-        {{Key::Space, true}, false, true, KeyEffect::PressFocused},
-        {{Key::Enter, true, true}, false, true, KeyEffect::None},        // auto-repeat
-        {{Key::Enter, true, false, true}, false, true, KeyEffect::None}, // Ctrl+Enter
-        {{Key::Enter, true}, false, false, KeyEffect::None},             // no button focused
-        {{Key::Tab, true}, false, false, KeyEffect::FocusNext},
-        {{Key::BackTab, false}, false, true, KeyEffect::FocusPrevious},
-        {{Key::Enter, true}, true, true, KeyEffect::Preview}, // key preview takes every character
-        {{Key::Tab, true}, true, true, KeyEffect::Preview},
-        {{Key::Other, true}, true, false, KeyEffect::Preview},
-        {{Key::Other, false}, true, false, KeyEffect::None}, // an arrow, a function key
+        {{Key::Enter, true}, false, kButton, KeyEffect::PressFocused},
+        {{Key::KeypadEnter, true}, false, kButton, KeyEffect::PressFocused},
+        {{Key::Space, true}, false, kButton, KeyEffect::PressFocused},
+        {{Key::Enter, true, true}, false, kButton, KeyEffect::None},        // auto-repeat
+        {{Key::Enter, true, false, true}, false, kButton, KeyEffect::None}, // Ctrl+Enter
+        {{Key::Enter, true}, false, kNothing, KeyEffect::None},             // nothing focused
+        {{Key::Space, true}, false, Kind::PictureBox, KeyEffect::None},     // the banner
+        // On a question Space toggles its answer and Enter presses the first button.
+        {{Key::Space, true}, false, kQuestion, KeyEffect::ToggleAnswer},
+        {{Key::Space, true, true}, false, kQuestion, KeyEffect::None},       // held down
+        {{Key::Space, true, false, true}, false, kQuestion, KeyEffect::None}, // Ctrl+Space
+        {{Key::Enter, true}, false, kQuestion, KeyEffect::PressDefault},
+        {{Key::KeypadEnter, true}, false, kQuestion, KeyEffect::PressDefault},
+        {{Key::Enter, true, true}, false, kQuestion, KeyEffect::None},
+        {{Key::Enter, true}, false, Kind::Label, KeyEffect::None},
+        {{Key::Tab, true}, false, kQuestion, KeyEffect::FocusNext},
+        {{Key::Tab, true}, false, kNothing, KeyEffect::FocusNext},
+        {{Key::BackTab, false}, false, kButton, KeyEffect::FocusPrevious},
+        {{Key::Enter, true}, true, kButton, KeyEffect::Preview}, // key preview takes every character
+        {{Key::Space, true}, true, kQuestion, KeyEffect::Preview},
+        {{Key::Tab, true}, true, kButton, KeyEffect::Preview},
+        {{Key::Other, true}, true, kNothing, KeyEffect::Preview},
+        {{Key::Other, false}, true, kNothing, KeyEffect::None}, // an arrow, a function key
     };
     for (std::size_t i = 0; i < std::size(rows); ++i)
-        EXPECT_EQ(gestures::effectOf(rows[i].press, rows[i].preview, rows[i].onButton),
+        EXPECT_EQ(gestures::effectOf(rows[i].press, rows[i].preview, rows[i].focused),
                   rows[i].effect)
             << "row " << i;
 }
 
+TEST(Keys, SpaceOnAQuestionTogglesAsTheScreenReadersActionsDo)
+{
+    EXPECT_EQ(eventsOf(gestures::toggleEvents(false)),
+              eventsOf(gestures::eventsOf(a11y::Action::AnswerYes)));
+    EXPECT_EQ(eventsOf(gestures::toggleEvents(true)),
+              eventsOf(gestures::eventsOf(a11y::Action::TakeBack)));
+    EXPECT_EQ(eventsOf(gestures::toggleEvents(true)),
+              (std::vector<Event>{Event::Click, Event::DoubleClick}));
+}
+
 TEST(Keys, TabGoesRoundTheControlsThatCanTakeTheFocus)
 {
-    EXPECT_EQ(gestures::tabOrder(kRows), (std::vector<std::size_t>{5}));
+    // The question and the button, by tab index; Enter on the question presses the button.
+    EXPECT_EQ(gestures::tabOrder(kRows), (std::vector<std::size_t>{0, 5}));
+    EXPECT_EQ(gestures::defaultButton(kRows), 5u);
+    EXPECT_EQ(gestures::defaultButton(std::span(kRows).first(5)), std::nullopt);
     struct Row {
         std::vector<bool> available;
         std::optional<std::size_t> from;

@@ -165,7 +165,7 @@ TEST_F(Form1Test, QuestionsAreCheckBoxesWithTwoActions)
         EXPECT_EQ(iface.text(QAccessible::Name), label(q).caption());
         EXPECT_TRUE(iface.state().checkable);
         EXPECT_FALSE(iface.state().checked);
-        EXPECT_FALSE(iface.state().focusable) << "questions never take the keyboard focus";
+        EXPECT_TRUE(iface.state().focusable) << "questions take the keyboard focus";
         ASSERT_NE(iface.actionInterface(), nullptr);
         EXPECT_EQ(iface.actionInterface()->actionNames(),
                   QStringList({kAnswerYesAction, kTakeBackAction}));

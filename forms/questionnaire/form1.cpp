@@ -154,8 +154,8 @@ void Form1::onEldranoClicked()
 void Form1::highlight(Form1Control heading)
 {
     m_controls.setBold(heading, true);
-    m_controls.setForeColor(heading, services::colors::red);
-    m_controls.setBackColor(heading, services::colors::white);
+    m_controls.setForeColor(heading, kHighlightFore);
+    m_controls.setBackColor(heading, kHighlightBack);
 }
 
 } // namespace tervanel::forms

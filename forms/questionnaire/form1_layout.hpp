@@ -90,6 +90,17 @@ inline constexpr std::array<Form1Control, 10> kResultControls{
     Form1Control::Diagnosi_locomotore,
 };
 
+// The three heading labels that the verdict steps fill and highlight, and the highlight's
+// colours (its weight is bold). Nothing takes the highlight back, so these are shown only
+// highlighted: they are hidden until a step highlights them.
+inline constexpr std::array<Form1Control, 3> kVerdictHeadings{
+    Form1Control::Responso,
+    Form1Control::Responso_locomotore,
+    Form1Control::responso_mix,
+};
+inline constexpr services::VbColor kHighlightFore = services::colors::red;
+inline constexpr services::VbColor kHighlightBack = services::colors::white;
+
 namespace form1_layout {
 
 using enum Form1Control;

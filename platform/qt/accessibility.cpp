@@ -181,8 +181,7 @@ public:
             s.checkable = true;
             s.checked = p.checked;
         }
-        if (!p.focusable)
-            s.focusable = false;
+        s.focusable = p.focusable;
         if (const auto *button = qobject_cast<const QPushButton *>(widget())) {
             s.pressed = button->isDown();
             s.defaultButton = button->isDefault();

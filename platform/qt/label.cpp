@@ -1,6 +1,7 @@
 #include "platform/qt/label.hpp"
 
 #include "platform/qt/accessibility.hpp"
+#include "platform/qt/contrast.hpp"
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
 
@@ -23,7 +24,9 @@ Label::Label(QWidget *parent, bool presentsAsCheckBox)
     setAutoFillBackground(true);
     setMargin(0);
     setIndent(0);
-    setFocusPolicy(Qt::NoFocus);
+    // A question takes the focus from Tab (and a screen reader), never from a click: a
+    // click answers it and leaves the focus, and the window's pixels, as they were.
+    setFocusPolicy(presentsAsCheckBox ? Qt::TabFocus : Qt::NoFocus);
     setTextInteractionFlags(Qt::NoTextInteraction);
 }
 
@@ -106,6 +109,21 @@ void Label::paintEvent(QPaintEvent *event)
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setClipRect(rect()); // text below the label's height is cut off
     layout.draw(&painter, QPointF(0, 0));
+    if (hasFocus())
+        drawFocusMark(painter);
+}
+
+void Label::drawFocusMark(QPainter &painter) const
+{
+    // A dotted rectangle along the label's edge, every other pixel, in the text's colour,
+    // as the classic desktop marks the control that has the keyboard.
+    QPen dots(palette().color(QPalette::WindowText), 1, Qt::CustomDashLine);
+    dots.setDashPattern({1, 1});
+    dots.setCosmetic(true);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(dots);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void Label::setBold(bool bold)
@@ -125,14 +143,14 @@ void Label::setBold(bool bold)
 void Label::setForeColor(services::VbColor color)
 {
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, toQColor(color));
+    p.setColor(QPalette::WindowText, shownColor(color));
     setPalette(p);
 }
 
 void Label::setBackColor(services::VbColor color)
 {
     QPalette p = palette();
-    p.setColor(QPalette::Window, toQColor(color));
+    p.setColor(QPalette::Window, shownColor(color));
     setPalette(p);
 }
 

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QString>
 
+class QPainter;
+
 namespace tervanel::qt {
 
 // A label of the forms layer: an opaque rectangle of fixed size whose caption starts
@@ -53,6 +55,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void drawFocusMark(QPainter &painter) const;
+
     QString m_caption;
 
     ClickTracker m_clicks{*this, [this] { Q_EMIT clicked(); }, [this] { Q_EMIT doubleClicked(); },

@@ -1,6 +1,7 @@
 #include "platform/qt/window.hpp"
 
 #include "platform/qt/accessibility.hpp"
+#include "platform/qt/contrast.hpp"
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
 #include "platform/qt/window_frame.hpp"
@@ -76,6 +77,7 @@ public:
         , m_events(&events)
         , m_closable(description.frame == services::WindowFrame::Main)
         , m_keyPreview(description.keyPreview)
+        , m_defaultButton(gestures::defaultButton(description.controls))
     {
         setProperty(kProgramWindowProperty, true);
         setProperty(kFrameProperty, static_cast<int>(description.frame));
@@ -127,9 +129,10 @@ protected:
         return QWidget::eventFilter(watched, event);
     }
 
+    // Keys that the control with the focus leaves unused: on a question, Space and Enter.
     void keyPressEvent(QKeyEvent *event) override
     {
-        if (!deliverKey(*event))
+        if (!deliverKey(*event) && !deliverQuestionKey(*event))
             QWidget::keyPressEvent(event);
     }
 
@@ -145,7 +148,7 @@ protected:
 private:
     bool deliverKey(const QKeyEvent &key)
     {
-        if (gestures::effectOf(pressOf(key), m_keyPreview, false) != gestures::KeyEffect::Preview)
+        if (gestures::effectOf(pressOf(key), m_keyPreview, std::nullopt) != gestures::KeyEffect::Preview)
             return false;
         if (!m_events)
             return true;
@@ -157,9 +160,31 @@ private:
         return true;
     }
 
+    // Space toggles the focused question's answer, Enter presses the first button.
+    bool deliverQuestionKey(const QKeyEvent &key)
+    {
+        const auto *question = qobject_cast<const Label *>(focusWidget());
+        if (!question || !question->presentsAsCheckBox())
+            return false;
+        switch (gestures::effectOf(pressOf(key), m_keyPreview, ControlKind::QuestionLabel)) {
+        case gestures::KeyEffect::ToggleAnswer:
+            if (m_events)
+                gestures::toggle(*m_events, question->property(kRowProperty).toULongLong(),
+                                 question->isBold());
+            return true;
+        case gestures::KeyEffect::PressDefault:
+            if (m_events && m_defaultButton)
+                m_events->click(*m_defaultButton);
+            return true;
+        default:
+            return false;
+        }
+    }
+
     services::WindowEvents *m_events;
     bool m_closable;
     bool m_keyPreview;
+    std::optional<std::size_t> m_defaultButton;
 };
 
 // A push button that Enter and keypad Enter press while it has the focus, as Space does.
@@ -180,7 +205,7 @@ protected:
         const bool enter =
             press.key == gestures::Key::Enter || press.key == gestures::Key::KeypadEnter;
         if (enter && !press.otherModifiers) {
-            if (gestures::effectOf(press, false, true) == gestures::KeyEffect::PressFocused)
+            if (gestures::effectOf(press, false, ControlKind::PushButton) == gestures::KeyEffect::PressFocused)
                 click();
             event->accept();
             return;
@@ -213,9 +238,11 @@ Window::Window(const services::WindowDescription &description, services::WindowE
         window->setWindowTitle(toQString(description.caption));
     if (!description.spokenName.empty())
         window->setAccessibleName(toQString(description.spokenName));
-    if (description.back) {
+    // With more contrast a window without a ground of its own is white too.
+    if (const std::optional<services::VbColor> back =
+            services::palette::ground(description.back, colorScheme())) {
         QPalette p = window->palette();
-        p.setColor(QPalette::Window, toQColor(*description.back));
+        p.setColor(QPalette::Window, toQColor(*back));
         window->setPalette(p);
         window->setAutoFillBackground(true);
     }
@@ -307,7 +334,7 @@ void Window::build(const services::WindowDescription &description)
             box->setFocusPolicy(Qt::StrongFocus);
             if (row.back) {
                 QPalette p = box->palette();
-                p.setColor(QPalette::Window, toQColor(*row.back));
+                p.setColor(QPalette::Window, shownColor(*row.back));
                 box->setPalette(p);
                 box->setAutoFillBackground(true);
             }

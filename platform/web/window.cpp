@@ -196,9 +196,8 @@ bool Window::delivers(std::size_t control, gestures::Gesture gesture) const
 gestures::KeyEffect Window::keyEffect(const gestures::KeyPress &press,
                                       std::optional<std::size_t> focused) const
 {
-    const bool onButton =
-        focused && m_controls.at(*focused).kind == services::ControlKind::PushButton;
-    return gestures::effectOf(press, m_keyPreview, onButton);
+    return gestures::effectOf(press, m_keyPreview,
+                              focused ? std::optional(m_controls.at(*focused).kind) : std::nullopt);
 }
 
 void Window::keyPress(char32_t character)

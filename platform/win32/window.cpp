@@ -410,9 +410,10 @@ bool Window::keyDown(MSG &message)
             PeekMessageW(&character, message.hwnd, WM_CHAR, WM_CHAR, PM_NOREMOVE) != FALSE;
     }
     const Control *focused = Control::from(GetFocus());
-    const bool onButton =
-        focused && &focused->window() == this && focused->kind() == ControlKind::PushButton;
-    switch (gestures::effectOf(press, m_keyPreview, onButton)) {
+    if (focused && &focused->window() != this)
+        focused = nullptr;
+    switch (gestures::effectOf(press, m_keyPreview,
+                               focused ? std::optional(focused->kind()) : std::nullopt)) {
     case gestures::KeyEffect::Preview:
         return true; // the control with the focus does not see it; the character follows
     case gestures::KeyEffect::PressFocused:
@@ -424,6 +425,8 @@ bool Window::keyDown(MSG &message)
     case gestures::KeyEffect::FocusPrevious:
         moveFocus(press.key == gestures::Key::BackTab, false);
         return true;
+    case gestures::KeyEffect::ToggleAnswer:
+    case gestures::KeyEffect::PressDefault:
     case gestures::KeyEffect::None:
         break;
     }
