@@ -208,6 +208,11 @@ std::string X11Session::programOutput() const
     return readFile(m_outputPath);
 }
 
+bool X11Session::selectionOwned(const char *selection) const
+{
+    return XGetSelectionOwner(m_display, XInternAtom(m_display, selection, False)) != None;
+}
+
 std::vector<unsigned long> X11Session::property(XID window, const char *name) const
 {
     const Atom atom = XInternAtom(m_display, name, False);

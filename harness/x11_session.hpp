@@ -121,6 +121,9 @@ public:
     // A window property of 32-bit items (CARDINAL, ATOM...), empty when the window has none.
     [[nodiscard]] std::vector<unsigned long> property(XID window, const char *name) const;
 
+    // Whether a client owns the selection (a settings manager's "_XSETTINGS_S0", say).
+    [[nodiscard]] bool selectionOwned(const char *selection) const;
+
     // Bells rung since the session began.
     [[nodiscard]] int bells();
 

@@ -4,8 +4,10 @@
 #include "harness/program_screen.hpp"
 #include "harness/x11_session.hpp"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -194,6 +196,84 @@ TEST_F(EndToEnd, EnterAndKeypadEnterPressTheFocusedButton)
     session.key("KP_Enter");
     expectEndsCleanly();
     EXPECT_EQ(session.bells(), bells);
+}
+
+// A question's focus mark: a dotted rectangle along (or just inside) its edge, so that
+// a row of pixels at its top and one at its bottom are broken up over much of their
+// length. Text never comes near that much of either.
+bool focusMarked(const QImage &row)
+{
+    const auto broken = [&row](int y) {
+        int off = 0;
+        for (int x = 0; x < row.width(); ++x)
+            off += row.pixelColor(x, y) != QColor(0xC0, 0xFF, 0xFF) ? 1 : 0;
+        return off * 10 >= row.width() * 3;
+    };
+    const int h = row.height();
+    return (broken(0) || broken(1) || broken(2))
+           && (broken(h - 1) || broken(h - 2) || broken(h - 3));
+}
+
+// The keyboard alone: Tab reaches every question after the buttons, round; the mark
+// follows the keyboard and never a click; Space answers and takes back; Enter on a
+// question presses "Responso".
+TEST_F(EndToEnd, TheKeyboardAloneAnswersAndPresses)
+{
+    dismissIntroduction();
+    ASSERT_TRUE(waitFor([&] { return contains(grab(questionRow(13)), kLightCyan); }));
+    std::vector<QImage> regular;
+    for (int n = 1; n <= 13; ++n)
+        regular.push_back(view.settled(questionRow(n)));
+    // The text inside the mark: bold differs from regular there.
+    const auto inner = [](Rect r) { return Rect{r.x + 3, r.y + 3, r.width - 6, r.height - 6}; };
+    const auto answered = [&](int n) {
+        const Rect r = questionRow(n);
+        return view.grab(inner(r))
+               != regular[static_cast<std::size_t>(n - 1)].copy(3, 3, r.width - 6, r.height - 6);
+    };
+
+    struct Step {
+        const char *key; // or a click on a question
+        int click;
+        int marked; // the question with the mark, if any
+        std::set<int> yes;
+        int bells;
+    };
+    const Step steps[] = {
+        {"Tab", 0, 0, {}, 0},    // from "Responso" to "Fine"
+        {"Tab", 0, 1, {}, 0},    // round to the first question
+        {"space", 0, 1, {1}, 0}, // answers it
+        {"space", 0, 1, {}, 0},  // and takes it back
+        {"Return", 0, 1, {}, 1}, // presses "Responso": no answer, a beep
+        {nullptr, 3, 1, {3}, 1}, // a click answers, and leaves the focus where it was
+        {"Tab", 0, 2, {3}, 1},   // on to the second
+        {"space", 0, 2, {2, 3}, 1},
+        {"KP_Enter", 0, 2, {2, 3}, 1}, // "Responso" again: a verdict this time
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        const Step &step = steps[i];
+        SCOPED_TRACE(testing::Message() << "step " << i);
+        if (step.key)
+            session.key(step.key);
+        else
+            view.click(question(step.click));
+        const auto matches = [&] {
+            if (session.bells() != step.bells)
+                return false;
+            for (int n = 1; n <= 13; ++n)
+                if (answered(n) != step.yes.contains(n)
+                    || focusMarked(grab(questionRow(n))) != (n == step.marked))
+                    return false;
+            return true;
+        };
+        ASSERT_TRUE(waitFor(matches));
+        // Nothing more comes a moment later (a second beep, a late mark).
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ASSERT_TRUE(matches());
+    }
+    EXPECT_TRUE(waitFor([&] { return !blank(kScoreVenous); })) << "Enter did not press Responso";
+    view.click(kFine);
+    expectEndsCleanly();
 }
 
 #ifdef TERVANEL_WINE_RUNNER
@@ -472,6 +552,59 @@ TEST(DesktopTheme, AGnomeDesktopChangesNoPixel)
     for (std::size_t i = 0; i < plain.size(); ++i)
         EXPECT_TRUE(plain[i] == gnome[i]) << "screen " << i << " differs";
 }
+
+#ifndef TERVANEL_WINE_RUNNER
+// A desktop's high-contrast theme, as its settings manager publishes it (Debian's
+// xsettingsd here), shows the colours with more contrast; any other theme, or none, the
+// designed ones. Read back from the screen: the introduction's ground, and the ground of
+// the instruction lines.
+TEST(DesktopContrast, AHighContrastThemeShowsTheColoursWithMoreContrast)
+{
+    struct Row {
+        const char *theme; // none: no settings manager
+        Rgb introduction, instructions;
+    };
+    const Row rows[] = {
+        {nullptr, kDialogGrey, kPeriwinkle},
+        {"Adwaita", kDialogGrey, kPeriwinkle},
+        {"HighContrast", kWhite, Rgb{0x57, 0x57, 0xFF}},
+        {"HighContrastInverse", kWhite, Rgb{0x57, 0x57, 0xFF}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.theme ? row.theme : "no settings manager");
+        X11Session session{kScreenWidth, kScreenHeight};
+        Look look = kLinuxLook;
+        look.dialog = row.introduction; // what the introduction is drawn on
+        ProgramScreen view{session, look};
+        QProcess settings;
+        QTemporaryFile file;
+        if (row.theme) {
+            ASSERT_TRUE(file.open());
+            file.write(QByteArray("Net/ThemeName \"") + row.theme + "\"\n");
+            file.flush();
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("DISPLAY"),
+                               QString::fromStdString(session.displayName()));
+            settings.setProcessEnvironment(environment);
+            settings.start(QStringLiteral("xsettingsd"), {QStringLiteral("-c"), file.fileName()});
+            ASSERT_TRUE(settings.waitForStarted()) << "xsettingsd is missing";
+            ASSERT_TRUE(waitFor([&] { return session.selectionOwned("_XSETTINGS_S0"); }));
+        }
+        session.startProgram(TERVANEL_PROGRAM);
+        const auto splash = view.waitForIntroduction();
+        ASSERT_TRUE(splash);
+        // Between the portrait and the introduction's text: the frame's ground.
+        EXPECT_EQ(view.pixel(view.onScreen(*splash, {196, 100})), row.introduction);
+        ASSERT_TRUE(view.dismissIntroduction("a"));
+        // The first instruction line, left of its centred text.
+        EXPECT_EQ(view.pixel({12, 8}), row.instructions);
+        view.click(kFine);
+        EXPECT_EQ(session.waitForExit(), 0);
+        settings.terminate();
+        settings.waitForFinished();
+    }
+}
+#endif
 
 // What a run opens, from strace's log: files opened for writing, and the addresses
 // of every socket connected, each normalised so that two runs can be compared.

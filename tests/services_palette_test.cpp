@@ -24,8 +24,9 @@ double hueOf(VbColor c)
     const double max = std::max({r, g, b}), min = std::min({r, g, b});
     if (max == min)
         return 0;
-    double h = max == r ? (g - b) / (max - min) : max == g ? 2 + (b - r) / (max - min)
-                                                           : 4 + (r - g) / (max - min);
+    double h = max == r   ? (g - b) / (max - min)
+               : max == g ? 2 + (b - r) / (max - min)
+                          : 4 + (r - g) / (max - min);
     return std::fmod(h * 60 + 360, 360);
 }
 
@@ -42,15 +43,17 @@ struct Seen {
 // highlighted, a label without a ground on the window's, and that on the scheme's.
 template <class Name, std::size_t N>
 void addTexts(std::vector<Seen> &seen, std::string_view window,
-              const std::array<ControlDescription<Name>, N> &table, std::optional<VbColor> windowBack,
-              std::span<const Name> headings, Scheme scheme)
+              const std::array<ControlDescription<Name>, N> &table,
+              std::optional<VbColor> windowBack, std::span<const Name> headings, Scheme scheme)
 {
     for (const ControlDescription<Name> &c : table) {
         if (c.kind != ControlKind::Label && c.kind != ControlKind::QuestionLabel)
             continue;
         const bool heading = std::find(headings.begin(), headings.end(), c.name) != headings.end();
         const VbColor fore = heading ? forms::kHighlightFore : c.fore.value_or(VbColor{0});
-        const std::optional<VbColor> back = heading ? forms::kHighlightBack : c.back ? c.back : windowBack;
+        const std::optional<VbColor> back = heading  ? forms::kHighlightBack
+                                            : c.back ? c.back
+                                                     : windowBack;
         // As designed, a label without a ground stands on the platform's dialog colour.
         const std::optional<VbColor> ground =
             scheme == Scheme::MoreContrast ? palette::ground(back, scheme)
@@ -115,10 +118,9 @@ TEST(Palette, ContrastRatiosAsWcagComputesThem)
         double ratio;
     };
     const Row rows[] = {
-        {colors::white, VbColor{0}, 21.0},
-        {colors::white, colors::white, 1.0},
-        {colors::red, colors::white, 4.0},       // #FF0000
-        {colors::grey, colors::white, 3.95},     // #808080
+        {colors::white, VbColor{0}, 21.0},         {colors::white, colors::white, 1.0},
+        {colors::red, colors::white, 4.0},   // #FF0000
+        {colors::grey, colors::white, 3.95}, // #808080
         {colors::darkRed, colors::lavender, 3.77},
     };
     for (const Row &row : rows) {

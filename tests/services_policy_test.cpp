@@ -222,7 +222,7 @@ TEST(Keys, DoWhatTheDesktopDoes)
         {{Key::Space, true}, false, Kind::PictureBox, KeyEffect::None},     // the banner
         // On a question Space toggles its answer and Enter presses the first button.
         {{Key::Space, true}, false, kQuestion, KeyEffect::ToggleAnswer},
-        {{Key::Space, true, true}, false, kQuestion, KeyEffect::None},       // held down
+        {{Key::Space, true, true}, false, kQuestion, KeyEffect::None},        // held down
         {{Key::Space, true, false, true}, false, kQuestion, KeyEffect::None}, // Ctrl+Space
         {{Key::Enter, true}, false, kQuestion, KeyEffect::PressDefault},
         {{Key::KeypadEnter, true}, false, kQuestion, KeyEffect::PressDefault},
@@ -231,7 +231,10 @@ TEST(Keys, DoWhatTheDesktopDoes)
         {{Key::Tab, true}, false, kQuestion, KeyEffect::FocusNext},
         {{Key::Tab, true}, false, kNothing, KeyEffect::FocusNext},
         {{Key::BackTab, false}, false, kButton, KeyEffect::FocusPrevious},
-        {{Key::Enter, true}, true, kButton, KeyEffect::Preview}, // key preview takes every character
+        {{Key::Enter, true},
+         true,
+         kButton,
+         KeyEffect::Preview}, // key preview takes every character
         {{Key::Space, true}, true, kQuestion, KeyEffect::Preview},
         {{Key::Tab, true}, true, kButton, KeyEffect::Preview},
         {{Key::Other, true}, true, kNothing, KeyEffect::Preview},

@@ -207,6 +207,14 @@ TEST_F(Form1Test, FocusStartsOnResponsoAndTabSkipsTheHiddenBanner)
     EXPECT_EQ(QApplication::focusWidget(), &widget(Picture1));
     keyClick(windowWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &fine);
+    // Round to the questions, top to bottom, and back.
+    keyClick(windowWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &widget(Label1));
+    keyClick(windowWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &widget(Label2));
+    keyClick(windowWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    keyClick(windowWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &fine);
     keyClick(windowWidget(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(runtime.endStatus, std::optional(0)) << "keypad Enter on Fine ends the program";
 }

@@ -24,7 +24,10 @@ public:
     {
     }
 
-    [[nodiscard]] bool has(std::size_t n) const { return m_at <= m_bytes.size() && n <= m_bytes.size() - m_at; }
+    [[nodiscard]] bool has(std::size_t n) const
+    {
+        return m_at <= m_bytes.size() && n <= m_bytes.size() - m_at;
+    }
     [[nodiscard]] std::optional<std::uint32_t> number(std::size_t size)
     {
         if (!has(size))
@@ -96,11 +99,11 @@ std::optional<std::string> desktopThemeName()
         connection, xcb_get_selection_owner(connection, selectionAtom->atom), nullptr));
     if (!owner || owner->owner == XCB_NONE)
         return std::nullopt;
-    const ReplyPtr<xcb_get_property_reply_t> settings(xcb_get_property_reply(
-        connection,
-        xcb_get_property(connection, 0, owner->owner, propertyAtom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                         64 * 1024 / 4),
-        nullptr));
+    const ReplyPtr<xcb_get_property_reply_t> settings(
+        xcb_get_property_reply(connection,
+                               xcb_get_property(connection, 0, owner->owner, propertyAtom->atom,
+                                                XCB_GET_PROPERTY_TYPE_ANY, 0, 64 * 1024 / 4),
+                               nullptr));
     if (!settings || settings->format != 8)
         return std::nullopt;
     const auto *bytes = static_cast<const std::byte *>(xcb_get_property_value(settings.get()));

@@ -24,10 +24,10 @@ Label::Label(QWidget *parent, bool presentsAsCheckBox)
     setAutoFillBackground(true);
     setMargin(0);
     setIndent(0);
+    setTextInteractionFlags(Qt::NoTextInteraction); // sets the focus policy too: first
     // A question takes the focus from Tab (and a screen reader), never from a click: a
     // click answers it and leaves the focus, and the window's pixels, as they were.
     setFocusPolicy(presentsAsCheckBox ? Qt::TabFocus : Qt::NoFocus);
-    setTextInteractionFlags(Qt::NoTextInteraction);
 }
 
 void Label::setCaption(const QString &caption)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleHints>
 
 #include <cmath>
 #include <exception>
@@ -122,6 +123,9 @@ void installLook()
         QApplication::setPalette(style->standardPalette());
     }
     QApplication::setFont(dialogFont());
+    // Tab reaches every control that takes the focus from it, the questions included,
+    // whatever the platform's theme would say.
+    QGuiApplication::styleHints()->setTabFocusBehavior(Qt::TabFocusAllControls);
 }
 
 } // namespace tervanel::qt

@@ -148,7 +148,8 @@ protected:
 private:
     bool deliverKey(const QKeyEvent &key)
     {
-        if (gestures::effectOf(pressOf(key), m_keyPreview, std::nullopt) != gestures::KeyEffect::Preview)
+        if (gestures::effectOf(pressOf(key), m_keyPreview, std::nullopt)
+            != gestures::KeyEffect::Preview)
             return false;
         if (!m_events)
             return true;
@@ -205,7 +206,8 @@ protected:
         const bool enter =
             press.key == gestures::Key::Enter || press.key == gestures::Key::KeypadEnter;
         if (enter && !press.otherModifiers) {
-            if (gestures::effectOf(press, false, ControlKind::PushButton) == gestures::KeyEffect::PressFocused)
+            if (gestures::effectOf(press, false, ControlKind::PushButton)
+                == gestures::KeyEffect::PressFocused)
                 click();
             event->accept();
             return;
