@@ -1,5 +1,6 @@
 #include "platform/win32/label.hpp"
 
+#include "platform/win32/colors.hpp"
 #include "platform/win32/fonts.hpp"
 #include "platform/win32/text.hpp"
 
@@ -39,18 +40,26 @@ COLORREF colorOf(services::VbColor color)
     return color.value; // the same 0x00BBGGRR layout
 }
 
+std::optional<COLORREF> colorOf(std::optional<services::VbColor> color)
+{
+    return color ? std::optional(colorOf(*color)) : std::nullopt;
+}
+
 } // namespace
 
 Label::Label(Window &window, std::size_t row, const services::ControlRow &description,
              services::FontSetting windowFont, HWND parent, int dpi)
     : Control(window, row, description)
-    , m_fore(description.fore ? colorOf(*description.fore) : GetSysColor(COLOR_BTNTEXT))
-    , m_back(description.back ? colorOf(*description.back) : GetSysColor(COLOR_BTNFACE))
+    , m_fore(colorOf(description.fore))
+    , m_back(colorOf(description.back))
     , m_points(description.font.value_or(windowFont).points)
     , m_bold(description.font.value_or(windowFont).bold)
     , m_centred(description.align == services::Align::Centre)
 {
-    create(programClass(), parent, 0, 0, dpi);
+    // A question is in the tab order; only the keyboard gives it the focus: a click takes
+    // neither the focus (the program's class sets none) nor shows a mark.
+    create(programClass(), parent, kind() == services::ControlKind::QuestionLabel ? WS_TABSTOP : 0,
+           0, dpi);
     setCaption(description.text);
 }
 
@@ -121,12 +130,13 @@ void Label::paint(HDC dc) const
 {
     RECT client;
     GetClientRect(hwnd(), &client);
-    const HBRUSH back = CreateSolidBrush(m_back);
+    const ShownColors colors = shownColors(kind(), m_fore, m_back);
+    const HBRUSH back = CreateSolidBrush(colors.back);
     FillRect(dc, &client, back); // opaque: the whole rectangle in the background colour
     DeleteObject(back);
 
     const HGDIOBJ old = SelectObject(dc, font());
-    SetTextColor(dc, m_fore);
+    SetTextColor(dc, colors.fore);
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     const int pitch = win32::linePitch(font());
@@ -147,6 +157,8 @@ void Label::paint(HDC dc) const
         y += pitch;
     }
     SelectObject(dc, old);
+    if (GetFocus() == hwnd())
+        drawFocusMark(dc, client);
 }
 
 LRESULT Label::handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -154,6 +166,10 @@ LRESULT Label::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // painted whole in WM_PAINT
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, FALSE); // the focus mark comes or goes
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         const HDC dc = BeginPaint(hwnd(), &ps);

@@ -4,6 +4,7 @@
 #include "services/line_layout.hpp"
 #include "services/units.hpp"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +13,8 @@ namespace tervanel::win32 {
 
 // A label of the forms layer: an opaque rectangle of fixed size whose caption starts at
 // the top (left or centred), wraps at word boundaries and is cut at the bottom. The
-// caption is kept exactly as set, lone CRs included; each CR starts a new line.
+// caption is kept exactly as set, lone CRs included; each CR starts a new line. A label
+// with the keyboard focus (a question, from the keyboard alone) shows the focus mark.
 class Label final : public Control {
 public:
     // Without colours of its own the label takes the system's dialog colours; without a
@@ -42,8 +44,9 @@ private:
 
     std::string m_text;     // as set, UTF-8
     std::wstring m_caption; // as drawn
-    COLORREF m_fore;
-    COLORREF m_back;
+    // As set; none: the system's dialog colours. Kept under high contrast too.
+    std::optional<COLORREF> m_fore;
+    std::optional<COLORREF> m_back;
     double m_points;
     bool m_bold;
     bool m_centred;

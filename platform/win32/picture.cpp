@@ -1,5 +1,6 @@
 #include "platform/win32/picture.hpp"
 
+#include "platform/win32/colors.hpp"
 #include "platform/win32/picture_decoder.hpp"
 #include "platform/win32/resource_ids.h"
 #include "services/scaling.hpp"
@@ -67,7 +68,7 @@ void Picture::paint(HDC dc) const
     GetClientRect(hwnd(), &client);
     const HWND parent = GetParent(hwnd());
     // Without a colour of its own the control shows its parent's background.
-    const HBRUSH back = m_back ? CreateSolidBrush(*m_back)
+    const HBRUSH back = m_back ? CreateSolidBrush(shownColors(kind(), std::nullopt, m_back).back)
                                : reinterpret_cast<HBRUSH>(SendMessageW(
                                    parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                    reinterpret_cast<LPARAM>(hwnd())));

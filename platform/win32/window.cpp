@@ -1,6 +1,7 @@
 #include "platform/win32/window.hpp"
 
 #include "platform/win32/button.hpp"
+#include "platform/win32/colors.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/label.hpp"
 #include "platform/win32/picture.hpp"
@@ -100,9 +101,11 @@ Window::Window(Services &services, const services::WindowDescription &descriptio
     , m_keyPreview(description.keyPreview)
     , m_style(styleOf(description.frame))
     , m_tabOrder(gestures::tabOrder(description.controls))
+    , m_defaultButton(gestures::defaultButton(description.controls))
 {
     registerWindowClass(windowProc);
-    m_backBrush = m_back ? CreateSolidBrush(*m_back) : GetSysColorBrush(COLOR_BTNFACE);
+    if (m_back)
+        m_backBrush = CreateSolidBrush(*m_back);
     m_hwnd = CreateWindowExW(0, kWindowClass, toWide(description.caption).c_str(), m_style, 0, 0, 1,
                              1, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!m_hwnd)
@@ -202,6 +205,14 @@ void Window::place()
     }
     SetWindowPos(m_hwnd, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::repaintInScheme()
+{
+    // High contrast may have come or gone; the system's colours may be others now. Every
+    // window of the program hears it and repaints itself whole.
+    refreshScheme();
+    RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Window::applyDpi(int dpi)
@@ -426,7 +437,13 @@ bool Window::keyDown(MSG &message)
         moveFocus(press.key == gestures::Key::BackTab, false);
         return true;
     case gestures::KeyEffect::ToggleAnswer:
+        if (!m_unloaded)
+            gestures::toggle(m_events, focused->row(), label(focused->row()).isBold());
+        return true;
     case gestures::KeyEffect::PressDefault:
+        if (m_defaultButton)
+            deliver(*m_defaultButton, gestures::Gesture::Click);
+        return true;
     case gestures::KeyEffect::None:
         break;
     }
@@ -475,12 +492,19 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(m_hwnd, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, m_backBrush);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, groundBrush(m_back, m_backBrush));
         return 1;
     }
     case WM_CTLCOLORSTATIC:
-        SetBkColor(reinterpret_cast<HDC>(wParam), m_back.value_or(GetSysColor(COLOR_BTNFACE)));
-        return reinterpret_cast<LRESULT>(m_backBrush);
+        SetBkColor(reinterpret_cast<HDC>(wParam), shownGround(m_back));
+        return reinterpret_cast<LRESULT>(groundBrush(m_back, m_backBrush));
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST)
+            repaintInScheme();
+        break;
+    case WM_SYSCOLORCHANGE:
+        repaintInScheme();
+        break;
     case WM_COMMAND:
         if (Control::routeCommand(wParam, lParam))
             return 0;

@@ -64,7 +64,8 @@ public:
     void sayDueFromTheLoop();
 
     // The window's keyboard, before the message loop dispatches a message to it or to a
-    // control on it: key preview, Enter on the focused push button, Tab and Shift+Tab.
+    // control on it: key preview, Enter on the focused push button, Space and Enter on a
+    // focused question, Tab and Shift+Tab.
     // Returns whether the message was dealt with.
     bool preTranslate(MSG &message);
 
@@ -86,6 +87,7 @@ private:
                       const services::FontSetting &font);
     void place();
     void applyDpi(int dpi);
+    void repaintInScheme();
     void destroyNative();
     bool keyDown(MSG &message);
     // To the next control in tab order from the focused one, or to the first.
@@ -106,11 +108,12 @@ private:
     bool m_keyPreview;
     DWORD m_style = 0;
     HWND m_hwnd = nullptr;
-    HBRUSH m_backBrush = nullptr;
+    HBRUSH m_backBrush = nullptr; // of m_back, if any
     int m_dpi = 96;
     HWND m_focus = nullptr; // the control that had the focus when the window was left
     std::vector<std::unique_ptr<Control>> m_controls; // by row
     std::vector<std::size_t> m_tabOrder;
+    std::optional<std::size_t> m_defaultButton; // what Enter presses from a question
     std::unique_ptr<LiveRegion> m_liveRegion;
     std::wstring m_announcement; // due from the event loop
     services::gestures::SurrogateJoiner m_joiner;

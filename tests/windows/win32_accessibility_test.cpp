@@ -272,6 +272,29 @@ TEST_F(Win32AccessibilityTest, AQuestionIsAnsweredByItsDefaultActionAndTakenBack
     EXPECT_EQ(g_events[1].window, first);
 }
 
+TEST_F(Win32AccessibilityTest, AQuestionIsFocusableAndTellsItsFocusFromTheKeyboardOnly)
+{
+    dismissSplash();
+    const HWND first = control(Form1Control::Label1);
+    const Accessible question(first);
+    EXPECT_NE(question.state() & STATE_SYSTEM_FOCUSABLE, 0) << "before it has the focus";
+    EXPECT_EQ(question.state() & STATE_SYSTEM_FOCUSED, 0);
+
+    const EventListener listener(EVENT_OBJECT_FOCUS);
+    press(first, WM_LBUTTONDOWN, WM_LBUTTONUP);
+    theServices().processPending();
+    EXPECT_TRUE(g_events.empty()) << "a click moves no focus";
+
+    key(VK_TAB); // to Fine
+    key(VK_TAB); // round to the first question
+    theServices().processPending();
+    ASSERT_FALSE(g_events.empty());
+    EXPECT_EQ(g_events.back().window, first);
+    EXPECT_EQ(question.state() & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),
+              STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+    EXPECT_NE(question.state() & STATE_SYSTEM_CHECKED, 0) << "answered by the click";
+}
+
 TEST_F(Win32AccessibilityTest, ActionsWaitForTheEventLoopAndDoNothingWhileABoxIsOpen)
 {
     dismissSplash();

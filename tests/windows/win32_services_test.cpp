@@ -1,12 +1,14 @@
 // The Win32 window services on real windows (under Wine in the build): windows and
 // controls where their tables put them, every text inside its label, clicks and keys
-// in the platform's order, message boxes, scaling, and the end of the program. What
-// screen readers are told: win32_accessibility_test; the pictures: picture_decoder_test.
+// in the platform's order, the keyboard alone, high contrast, message boxes, scaling,
+// and the end of the program. What screen readers are told: win32_accessibility_test;
+// the pictures: picture_decoder_test.
 
 #include "core/reports.hpp"
 #include "core/scoring.hpp"
 #include "forms/introduction/frm_splash.hpp"
 #include "forms/questionnaire/form1.hpp"
+#include "platform/win32/colors.hpp"
 #include "platform/win32/label.hpp"
 #include "platform/win32/resource_ids.h"
 #include "services/runtime.hpp"
@@ -15,7 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -313,30 +319,232 @@ TEST(Win32Events, KeyPreviewTakesEveryCharacterOnceAndNoOtherKey)
     }
 }
 
-TEST_F(Win32ServicesTest, TabEnterAndSpaceOnTheQuestionnaire)
+// A control's client area as painted on screen.
+class Pixels final {
+public:
+    explicit Pixels(HWND window)
+    {
+        RECT client;
+        GetClientRect(window, &client);
+        m_width = client.right;
+        m_height = client.bottom;
+        // Top row first, 32 bits a pixel.
+        BITMAPINFO info{
+            {sizeof(BITMAPINFOHEADER), m_width, -m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        const HDC screen = GetDC(window);
+        const HDC memory = CreateCompatibleDC(screen);
+        void *bits = nullptr;
+        const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, m_width, m_height, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        for (const auto *p = static_cast<const std::uint8_t *>(bits),
+                        *end = p + 4 * m_width * m_height;
+             p != end; p += 4) // blue, green, red, unused
+            m_pixels.push_back(RGB(p[2], p[1], p[0]));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(window, screen);
+    }
+
+    [[nodiscard]] COLORREF at(int x, int y) const
+    {
+        return m_pixels.at(static_cast<std::size_t>(y * m_width + x));
+    }
+    [[nodiscard]] bool shows(COLORREF color) const
+    {
+        return std::find(m_pixels.begin(), m_pixels.end(), color) != m_pixels.end();
+    }
+    // The ground by the bottom right corner, inside any focus mark.
+    [[nodiscard]] COLORREF ground() const { return at(m_width - 3, m_height - 3); }
+    // The bottom row and the right column: where a focus mark lies and no text reaches.
+    [[nodiscard]] std::vector<COLORREF> edge() const
+    {
+        std::vector<COLORREF> edge;
+        for (int x = 0; x < m_width; ++x)
+            edge.push_back(at(x, m_height - 1));
+        for (int y = 0; y < m_height - 1; ++y)
+            edge.push_back(at(m_width - 1, y));
+        return edge;
+    }
+
+private:
+    int m_width = 0, m_height = 0;
+    std::vector<COLORREF> m_pixels;
+};
+
+// What lies along a control's edge: its ground alone; the system's dotted focus mark,
+// every other pixel inverted; a line of one other colour; anything else.
+enum class Mark { None, Dotted, Line, Other };
+Mark markOf(const Pixels &pixels)
+{
+    const std::vector<COLORREF> edge = pixels.edge();
+    const auto all = static_cast<std::ptrdiff_t>(edge.size());
+    const auto ground = std::count(edge.begin(), edge.end(), pixels.ground());
+    const auto inverted = std::count(edge.begin(), edge.end(), pixels.ground() ^ 0x00FFFFFF);
+    if (ground == all)
+        return Mark::None;
+    if (ground + inverted == all && inverted * 3 >= all && inverted * 3 <= all * 2)
+        return Mark::Dotted;
+    return std::count(edge.begin(), edge.end(), edge.front()) == all ? Mark::Line : Mark::Other;
+}
+
+TEST_F(Win32ServicesTest, TheKeyboardAloneReachesAnswersAndPressesEverything)
 {
     using enum Form1Control;
     dismissSplash();
-    EXPECT_EQ(GetFocus(), control(Command1)) << "the focus starts on Responso";
-    key(VK_TAB);
-    EXPECT_EQ(GetFocus(), control(Command2)) << "the hidden banner is passed over";
-    key(VK_TAB);
-    EXPECT_EQ(GetFocus(), control(Command1));
+    const auto click = [this](Form1Control c) {
+        return [this, c] { press(control(c), WM_LBUTTONDOWN, WM_LBUTTONUP); };
+    };
+    const auto keyPress = [](UINT virtualKey, bool shift = false) {
+        return [virtualKey, shift] { key(virtualKey, shift); };
+    };
+    constexpr std::uint32_t first = 1U << 0, last = 1U << 12;
+    struct Step {
+        std::string what;
+        std::function<void()> act;
+        Form1Control focus;
+        std::uint32_t answers;
+        int beeps; // Responso with no answer: its reminder's beep
+        bool verdict;
+    };
+    std::vector<Step> steps{
+        {"a click answers; the focus stays on Responso", click(Label2), Command1, 1U << 1, 0,
+         false},
+        {"a double-click takes it back",
+         [&] { press(control(Label2), WM_LBUTTONDBLCLK, WM_LBUTTONUP); }, Command1, 0, 0, false},
+        {"Enter after the clicks presses Responso", keyPress(VK_RETURN), Command1, 0, 1, false},
+        {"and so does Space", keyPress(VK_SPACE), Command1, 0, 2, false},
+        {"Tab passes over the hidden banner", keyPress(VK_TAB), Command2, 0, 2, false},
+    };
+    for (int n = 1; n <= kQuestionCount; ++n)
+        steps.push_back({"Tab to question " + std::to_string(n), keyPress(VK_TAB),
+                         forms::questionLabel(n), 0, 2, false});
+    const std::vector<Step> more{
+        {"Tab from the last question", keyPress(VK_TAB), Command1, 0, 2, false},
+        {"Shift+Tab back", keyPress(VK_TAB, true), Label13, 0, 2, false},
+        {"Space answers the question", keyPress(VK_SPACE), Label13, last, 2, false},
+        {"Space again takes the answer back", keyPress(VK_SPACE), Label13, 0, 2, false},
+        {"Enter presses Responso", keyPress(VK_RETURN), Label13, 0, 3, false},
+        {"a click on another question leaves the focus", click(Label1), Label13, first, 3, false},
+        {"Space", keyPress(VK_SPACE), Label13, first | last, 3, false},
+        {"Enter: the verdict", keyPress(VK_RETURN), Label13, first | last, 3, true},
+        {"Tab", keyPress(VK_TAB), Command1, first | last, 3, true},
+        {"Tab to the banner, shown with the verdict", keyPress(VK_TAB), Picture1, first | last, 3,
+         true},
+        {"Enter on the banner presses nothing", keyPress(VK_RETURN), Picture1, first | last, 3,
+         true},
+        {"Tab to Fine", keyPress(VK_TAB), Command2, first | last, 3, true},
+    };
+    steps.insert(steps.end(), more.begin(), more.end());
 
-    key(VK_RETURN); // Responso with no answer: the reminder and one beep
-    EXPECT_EQ(m_recorder->beeps, 1);
-    key(VK_SPACE);
-    EXPECT_EQ(m_recorder->beeps, 2);
-
-    m_form1->controls().show(Picture1);
-    key(VK_TAB);
-    EXPECT_EQ(GetFocus(), control(Picture1));
-    key(VK_RETURN); // no button has the focus: nothing
-    EXPECT_EQ(m_recorder->beeps, 2);
-    key(VK_TAB);
-    EXPECT_EQ(GetFocus(), control(Command2));
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        theServices().processPending();
+        ASSERT_EQ(GetFocus(), control(step.focus)) << static_cast<int>(step.focus);
+        EXPECT_EQ(m_form1->answers().mask(), step.answers);
+        EXPECT_EQ(m_recorder->beeps, step.beeps);
+        EXPECT_EQ(IsWindowVisible(control(Label_a)) != FALSE, step.verdict);
+        // The focus mark on the focused question only; elsewhere the designed pixels.
+        for (const Form1Control question : forms::kQuestionLabels) {
+            const Pixels pixels(control(question));
+            EXPECT_EQ(pixels.ground(), RGB(0xC0, 0xFF, 0xFF)) << "light cyan";
+            EXPECT_EQ(markOf(pixels), question == step.focus ? Mark::Dotted : Mark::None)
+                << static_cast<int>(question);
+        }
+    }
     key(VK_RETURN); // Fine
     EXPECT_EQ(m_recorder->endStatus, std::optional(0));
+}
+
+bool g_highContrast = false; // as the test answers: Wine's system always says off
+
+TEST_F(Win32ServicesTest, HighContrastShowsTheSystemsColoursAndAfterItTheDesignedOnes)
+{
+    using enum Form1Control;
+    dismissSplash();
+    const HighContrastQuery system = answerHighContrastWith([] { return g_highContrast; });
+    // The system's colours of the windows' roles, set as the system sets them (every
+    // top-level window hears WM_SYSCOLORCHANGE): the black high-contrast theme's, none of
+    // them a designed one, and then the colours as they were.
+    const int roles[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_HIGHLIGHT};
+    const COLORREF black[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(26, 235, 255)};
+    COLORREF before[4];
+    std::transform(std::begin(roles), std::end(roles), before, GetSysColor);
+
+    // A verdict highlights its heading; the second question has the keyboard's focus.
+    press(control(Label1), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    SetFocus(control(Label2));
+    key(VK_RETURN);
+    ASSERT_TRUE(IsWindowVisible(control(Responso)));
+
+    struct Shown {
+        COLORREF ground, question, questionText, heading, headingText, button;
+        std::optional<COLORREF> mark; // none: the system's dotted mark
+    };
+    const COLORREF white = RGB(255, 255, 255);
+    const Shown designed{white, RGB(0xC0, 0xFF, 0xFF), RGB(0, 0, 0xC0),
+                         white, RGB(255, 0, 0),        GetSysColor(COLOR_BTNFACE),
+                         {}};
+    const auto inSystemColors = [] {
+        const COLORREF window = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT);
+        return Shown{window,
+                     window,
+                     text,
+                     window,
+                     text,
+                     GetSysColor(COLOR_BTNFACE),
+                     GetSysColor(COLOR_HIGHLIGHT)};
+    };
+    struct Step {
+        const char *what;
+        std::function<void()> change;
+        bool systemColors;
+    };
+    const Step steps[] = {
+        {"as designed", [] {}, false},
+        {"high contrast on, as WM_SETTINGCHANGE says",
+         [&] {
+             g_highContrast = true;
+             SendMessageW(form1(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+         },
+         true},
+        {"the system's colours change", [&] { SetSysColors(4, roles, black); }, true},
+        {"a verdict under high contrast sets its colours again", [] { key(VK_RETURN); }, true},
+        {"another setting changes: the scheme is not asked again",
+         [&] {
+             g_highContrast = false;
+             SendMessageW(form1(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+             g_highContrast = true;
+         },
+         true},
+        {"high contrast off, as WM_SYSCOLORCHANGE says",
+         [&] {
+             g_highContrast = false;
+             SetSysColors(4, roles, before);
+         },
+         false},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        theServices().processPending();
+        const Shown expected = step.systemColors ? inSystemColors() : designed;
+        EXPECT_EQ(Pixels(form1()).at(2, 2), expected.ground) << "the window";
+        const Pixels question(control(Label2));
+        EXPECT_EQ(question.ground(), expected.question);
+        EXPECT_TRUE(question.shows(expected.questionText));
+        EXPECT_EQ(markOf(question), expected.mark ? Mark::Line : Mark::Dotted);
+        EXPECT_EQ(question.edge().front(), expected.mark.value_or(question.edge().front()));
+        const Pixels heading(control(Responso));
+        EXPECT_EQ(heading.ground(), expected.heading);
+        EXPECT_TRUE(heading.shows(expected.headingText));
+        EXPECT_EQ(Pixels(control(Command1)).at(4, 4), expected.button);
+    }
+    EXPECT_TRUE(m_form1->controls().bold(Responso)) << "the heading still bold";
+    answerHighContrastWith(system);
 }
 
 // The message box on screen, read and closed from a hook in its own thread.

@@ -29,13 +29,21 @@ void press(HWND control, UINT down, UINT up, POINT at)
         SendMessageW(control, up, 0, MAKELPARAM(at.x, at.y));
 }
 
-void key(UINT virtualKey)
+void key(UINT virtualKey, bool shift)
 {
+    // A posted key leaves the keyboard's state alone: Shift is held there meanwhile.
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    const BYTE shiftBefore = state[VK_SHIFT];
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
     const HWND focus = GetFocus();
     const UINT scan = MapVirtualKeyW(virtualKey, 0); // MAPVK_VK_TO_VSC
     PostMessageW(focus, WM_KEYDOWN, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16));
     PostMessageW(focus, WM_KEYUP, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16) | (3LL << 30));
     theServices().processPending();
+    state[VK_SHIFT] = shiftBefore;
+    SetKeyboardState(state);
 }
 
 void QuestionnaireTest::SetUp()

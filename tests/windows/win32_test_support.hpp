@@ -26,8 +26,9 @@ template <class Name> [[nodiscard]] Control &controlOf(services::Window &window,
 
 // A press of a mouse button on a control, as the system delivers it, at once.
 void press(HWND control, UINT down, UINT up, POINT at = {2, 2});
-// A key pressed and released on the control with the focus, through the message loop.
-void key(UINT virtualKey);
+// A key pressed and released on the control with the focus, through the message loop;
+// with Shift held, if asked.
+void key(UINT virtualKey, bool shift = false);
 
 // The program as it starts: the questionnaire loaded and hidden, the introduction shown;
 // message boxes and the end of the program recorded, not carried out.
