@@ -149,7 +149,13 @@ private:
             doubleClick(widget(target));
             updateModel(target, false);
         } else {
-            keyClick(window().widget(), kQuestionnaireKeys[pick(std::size(kQuestionnaireKeys))]);
+            const Qt::Key key = kQuestionnaireKeys[pick(std::size(kQuestionnaireKeys))];
+            // Space on a question that has the focus (from Tab) answers it or takes it back.
+            for (int n = 1; n <= kQuestionCount; ++n)
+                if (key == Qt::Key_Space
+                    && QApplication::focusWidget() == &widget(forms::questionLabel(n)))
+                    m_answers.set(n, !m_answers.answer(n));
+            keyClick(window().widget(), key);
         }
         if (!m_fineSpy->isEmpty()) { // by the mouse, or by the keyboard after Tab
             EXPECT_EQ(m_runtime.endStatus, 0);

@@ -77,7 +77,6 @@ public:
         , m_events(&events)
         , m_closable(description.frame == services::WindowFrame::Main)
         , m_keyPreview(description.keyPreview)
-        , m_defaultButton(gestures::defaultButton(description.controls))
     {
         setProperty(kProgramWindowProperty, true);
         setProperty(kFrameProperty, static_cast<int>(description.frame));
@@ -174,8 +173,8 @@ private:
                                  question->isBold());
             return true;
         case gestures::KeyEffect::PressDefault:
-            if (m_events && m_defaultButton)
-                m_events->click(*m_defaultButton);
+            if (m_defaultButton)
+                m_defaultButton->click(); // as a dialog's default button is pressed
             return true;
         default:
             return false;
@@ -185,7 +184,9 @@ private:
     services::WindowEvents *m_events;
     bool m_closable;
     bool m_keyPreview;
-    std::optional<std::size_t> m_defaultButton;
+
+public:
+    QPointer<QPushButton> m_defaultButton; // what Enter on a question presses
 };
 
 // A push button that Enter and keypad Enter press while it has the focus, as Space does.
@@ -372,6 +373,8 @@ void Window::build(const services::WindowDescription &description)
     const std::vector<std::size_t> order = gestures::tabOrder(rows);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(m_controls[order[i - 1]], m_controls[order[i]]);
+    if (const std::optional<std::size_t> button = gestures::defaultButton(rows))
+        window->m_defaultButton = static_cast<QPushButton *>(m_controls[*button]);
 }
 
 QWidget &Window::widget() const
