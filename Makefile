@@ -3,13 +3,15 @@
 
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
+# The packages each entry point needs (scripts/debian-packages.txt, by purpose).
+PURPOSES ?=
 
 .PHONY: all setup configure build run test windows web serve screenshots bench package reproducible format clean
 
 all: build
 
 setup:
-	@scripts/setup
+	@scripts/setup $(PURPOSES)
 
 configure: setup
 	@cmake --preset $(PRESET) >/dev/null
@@ -17,19 +19,25 @@ configure: setup
 build: configure
 	@cmake --build --preset $(PRESET)
 
-run: build
-	@scripts/run "$(BUILD_DIR)"
+# Only the Linux program and its tour, with only the packages they need.
+run:
+	@scripts/setup build run
+	@cmake --preset run >/dev/null
+	@cmake --build --preset run
+	@scripts/run build/run
 
 test: build
 	@ctest --preset $(PRESET)
 
 # Tervanel.exe for Windows, cross-built with MinGW-w64: build/windows/Tervanel.exe.
-windows: setup
+windows:
+	@scripts/setup build windows
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
 
 # The web page: the program as WebAssembly and its static site in build/web/site.
-web: setup
+web:
+	@scripts/setup build web
 	@cmake --preset web >/dev/null
 	@cmake --build --preset web
 
@@ -59,7 +67,7 @@ screenshots: build
 	@NODE_PATH="$(BUILD_DIR)/tests/web/node/node_modules" TERVANEL_SITE=build/web/site \
 		TERVANEL_EXPECTATIONS="$(BUILD_DIR)/tests/web/expectations.json" \
 		TERVANEL_SCREENSHOTS=docs/screenshots/web \
-		node --test --test-name-pattern='phone|pictures' tests/web/site.test.cjs
+		node --test --test-name-pattern='390 px phone|pictures' tests/web/site.test.cjs tests/web/phone.test.cjs
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
