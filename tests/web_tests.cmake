@@ -45,7 +45,7 @@ add_dependencies(tervanel_web_tests tervanel_web)
 # One Chromium at a time: each test starts its own, with its own profile. Nor beside Wine:
 # Chromium keeps both processors busy, and the Wine tests' clicks and boxes have waited in
 # vain beside it.
-foreach(name IN ITEMS page accessibility site)
+foreach(name IN ITEMS page accessibility phone site)
     add_test(NAME web.${name}
         COMMAND node --test "${web_tests_dir}/${name}.test.cjs")
     set_tests_properties(web.${name} PROPERTIES

@@ -7,13 +7,15 @@
 // window has taken the copy's place, the copy takes no input: the keys and clicks that
 // come meanwhile are kept here and handed to the program's window (dom.js).
 
-// Each window at its size, scaled down on a screen too small for it, never cut: the
-// page's copy here, the program's windows in dom.js. The scale is a zoom, which the
-// page's layout takes in: a phone's browser then has no wider page to zoom out to.
+// Each window as designed where the screen holds it whole, else in one column: the same
+// controls, one under the other in the order screen readers read them, with text and
+// targets a finger can use (look.css). The page's copy here, the program's windows in
+// dom.js; the page follows the last window fitted (its scrolling, its message boxes).
 function tervanelFit(root) {
-  root.style.zoom = '';
-  var scale = Math.min(1, innerWidth / root.offsetWidth, innerHeight / root.offsetHeight);
-  if (scale < 1) root.style.zoom = String(scale);
+  root.classList.remove('column');
+  var column = root.offsetWidth > innerWidth || root.offsetHeight > innerHeight;
+  root.classList.toggle('column', column);
+  document.documentElement.classList.toggle('column', column);
 }
 
 // What only later moments need waits until the first window is painted (the page's
@@ -55,6 +57,9 @@ addEventListener('click', tervanelEarly.keep, true);
   var isShown = false;
   var shown = function() {
     if (isShown) return;
+    // The face may be ready before the page is read to its end: the copy is fitted to
+    // the screen (as designed, or in one column) once it is all there, then shown.
+    if (document.readyState == 'loading') return document.addEventListener('DOMContentLoaded', shown);
     isShown = true;
     fitCopy();
     addEventListener('resize', fitCopy);

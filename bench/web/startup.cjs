@@ -3,9 +3,11 @@
 // introduction's size with its text: both served by one server on 127.0.0.1 and loaded
 // by one Chromium, alternately, each load in a fresh profile (nothing cached, no service
 // worker). The figure is Chromium's first contentful paint: for the page, its first
-// window, the introduction, painted with its text.
+// window, the introduction, painted with its text. With --phone both are loaded on a
+// phone's screen (390 x 844 CSS px at 3 device pixels each, touch), where the page's first
+// window is its one-column layout.
 //
-//     node bench/web/startup.cjs SITE [--runs N] [--markdown FILE] [--samples FILE]
+//     node bench/web/startup.cjs SITE [--phone] [--runs N] [--markdown FILE] [--samples FILE]
 
 const fs = require('node:fs');
 const os = require('node:os');
@@ -20,6 +22,10 @@ const option = (name, fallback) => {
 };
 const site = args[0];
 const runs = Number(option('--runs', 21));
+const phone = args.includes('--phone');
+const screen = phone
+  ? { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true }
+  : { width: 1024, height: 768 };
 
 function median(values) {
   const v = [...values].sort((a, b) => a - b);
@@ -34,7 +40,7 @@ function quartiles(values) {
 async function firstPaint(browser, url, ready) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.setViewport({ width: 1024, height: 768 });
+  await page.setViewport(screen);
   await page.goto(url, { waitUntil: 'load' });
   await page.waitForFunction(ready);
   const paint = await page.waitForFunction(() => {
@@ -92,6 +98,7 @@ async function firstPaint(browser, url, ready) {
   };
   const markdown = [
     `${runs} loads each, alternating, after 3 warm-up rounds; each load in a fresh browser profile`,
+    `on a ${phone ? "phone's screen (390 x 844 CSS px)" : "desktop's screen (1024 x 768)"},`,
     '(nothing cached, no service worker), one Chromium, one server on 127.0.0.1.',
     '',
     '| page | first contentful paint, median | quartiles |',

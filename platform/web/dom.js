@@ -19,11 +19,12 @@ var LibraryTervanelDom = {
     taps: null,
     words: null,
     pictures: ['banner.gif', 'portrait.jpg'],
-    // services::ControlKind, accessibility::Role, gestures::Gesture, Key and KeyEffect.
-    kinds: { BUTTON: 2 },
-    CLICK: 0, DOUBLE_CLICK: 1, RIGHT_CLICK: 2,
-    keys: { ENTER: 0, KEYPAD_ENTER: 1, SPACE: 2, TAB: 3, BACK_TAB: 4, OTHER: 5 },
-    effects: { PREVIEW: 0, PRESS_FOCUSED: 1, FOCUS_NEXT: 2, FOCUS_PREVIOUS: 3 },
+    // The program's control kinds, gestures, keys and key effects, by the names the
+    // program gives them at its start (tervanel_names); accessibility::Role in order.
+    kinds: null,
+    gestures: null,
+    keys: null,
+    effects: null,
     roles: ['main', 'dialog', 'checkbox', null, null, 'img', 'group'],
 
     start: function() {
@@ -38,6 +39,13 @@ var LibraryTervanelDom = {
     lines: function(text) { return text.replace(/\r/g, '\n'); },
     color: function(c) {
       return 'rgb(' + (c & 255) + ',' + ((c >> 8) & 255) + ',' + ((c >> 16) & 255) + ')';
+    },
+    // A colour as designed, and the one shown in its place with more contrast and in one
+    // column (look.css chooses).
+    paint: function(el, property, color, moreContrast) {
+      if (color < 0) return;
+      el.style[property === 'fore' ? 'color' : 'backgroundColor'] = Dom.color(color);
+      el.style.setProperty('--more-contrast-' + property, Dom.color(moreContrast));
     },
     // A font at a size in points as at 96 dots per inch, its lines as close as the
     // face's height allows, rounded up to whole pixels.
@@ -63,19 +71,21 @@ var LibraryTervanelDom = {
     gesture: function(w, row, gesture) {
       Dom.deliver(w, function() { _tervanel_web_gesture(w.program, row, gesture); });
     },
+    click: function(w, row) { Dom.gesture(w, row, Dom.gestures.CLICK); },
 
     // Mouse: the second press of a double-click is the double-click itself (a third
     // press is a click again). Touch: a second tap on the same control soon after the
     // first is a double tap.
     pressOf: function(e, c) {
-      if (e.pointerType !== 'touch') return e.detail > 0 && e.detail % 2 === 0 ? Dom.DOUBLE_CLICK : Dom.CLICK;
+      var g = Dom.gestures;
+      if (e.pointerType !== 'touch') return e.detail > 0 && e.detail % 2 === 0 ? g.DOUBLE_CLICK : g.CLICK;
       var now = e.timeStamp, last = Dom.taps;
       Dom.taps = { control: c, at: now };
       if (last && last.control === c && now - last.at < 400) {
         Dom.taps = null;
-        return Dom.DOUBLE_CLICK;
+        return g.DOUBLE_CLICK;
       }
-      return Dom.CLICK;
+      return g.CLICK;
     },
 
     listen: function(w, c) {
@@ -85,12 +95,13 @@ var LibraryTervanelDom = {
         Dom.gesture(w, c.row, Dom.pressOf(e, c));
       });
       el.addEventListener('contextmenu', function(e) {
-        if (!_tervanel_web_gesture_delivers(w.program, c.row, Dom.RIGHT_CLICK)) return;
+        if (!_tervanel_web_gesture_delivers(w.program, c.row, Dom.gestures.RIGHT_CLICK)) return;
         e.preventDefault();
         e.stopPropagation();
-        Dom.gesture(w, c.row, Dom.RIGHT_CLICK);
+        Dom.gesture(w, c.row, Dom.gestures.RIGHT_CLICK);
       });
-      // Only the controls that take the focus take it from a click.
+      // Only push buttons take the focus from a click or a tap: a question takes it
+      // from the keyboard alone, and nothing else takes it at all.
       if (c.kind !== Dom.kinds.BUTTON)
         el.addEventListener('mousedown', function(e) { e.preventDefault(); });
     },
@@ -129,7 +140,14 @@ var LibraryTervanelDom = {
         Dom.deliver(w, function() { _tervanel_web_key_press(w.program, character); });
         break;
       case Dom.effects.PRESS_FOCUSED:
-        Dom.gesture(w, focused, Dom.CLICK);
+        Dom.click(w, focused);
+        break;
+      case Dom.effects.PRESS_DEFAULT:
+        var button = _tervanel_web_default_button(w.program);
+        if (button >= 0) Dom.click(w, button);
+        break;
+      case Dom.effects.TOGGLE_ANSWER:
+        Dom.deliver(w, function() { _tervanel_web_toggle_answer(w.program, focused); });
         break;
       case Dom.effects.FOCUS_NEXT:
       case Dom.effects.FOCUS_PREVIOUS:
@@ -143,11 +161,16 @@ var LibraryTervanelDom = {
       e.stopPropagation();
     },
 
-    // Each window at its size, scaled down on a screen too small for it, never cut
-    // (tervanelFit, in the page's first script, app/web/early.js).
+    // Each window at its size, or in one column on a screen too small for it
+    // (tervanelFit, in the page's first script, app/web/early.js). A window just shown
+    // in one column is seen from its top.
     fit: function() {
       Dom.windows.forEach(function(w) {
-        if (w.visible && !w.unloaded) tervanelFit(w.root);
+        if (!w.visible || w.unloaded) return;
+        tervanelFit(w.root);
+        if (w.fitted) return;
+        w.fitted = true;
+        if (w.root.classList.contains('column')) scrollTo(0, 0);
       });
     },
 
@@ -305,10 +328,19 @@ var LibraryTervanelDom = {
 
   },
 
+  tervanel_names__deps: ['$Dom'],
+  tervanel_names: function(json, length) {
+    var names = JSON.parse(Dom.text(json, length));
+    Dom.kinds = names['kinds'];
+    Dom.gestures = names['gestures'];
+    Dom.keys = names['keys'];
+    Dom.effects = names['effects'];
+  },
+
   tervanel_window_create__deps: ['$Dom'],
   tervanel_window_create: function(program, id, idLength, caption, captionLength, name,
-                                   nameLength, role, placement, width, height, back, points,
-                                   bold) {
+                                   nameLength, role, placement, width, height, back,
+                                   moreContrastBack, points, bold) {
     var w = { program: program, controls: [], visible: false, unloaded: false, shownAt: 0 };
     var root = w.root = Dom.element('div', 'window' + (placement === 1 ? ' centred' : ''));
     root.id = Dom.text(id, idLength);
@@ -326,6 +358,8 @@ var LibraryTervanelDom = {
     client.style.width = width + 'px';
     client.style.height = height + 'px';
     if (back >= 0) client.style.backgroundColor = Dom.color(back);
+    // The window's ground with more contrast, where it has none of its own too.
+    if (moreContrastBack >= 0) client.style.setProperty('--more-contrast-ground', Dom.color(moreContrastBack));
     Dom.font(client, points, bold);
     document.getElementById('desk').appendChild(root);
     return Dom.windows.push(w) - 1;
@@ -333,7 +367,8 @@ var LibraryTervanelDom = {
 
   tervanel_control_add__deps: ['$Dom'],
   tervanel_control_add: function(window, id, idLength, kind, text, textLength, x, y, width,
-                                 height, back, fore, points, bold, centred, parent) {
+                                 height, back, fore, moreContrastBack, moreContrastFore, points,
+                                 bold, centred, parent) {
     var w = Dom.windows[window];
     var c = { row: w.controls.length, kind: kind, parent: parent };
     var el;
@@ -343,13 +378,13 @@ var LibraryTervanelDom = {
       el.type = 'button';
       el.textContent = Dom.text(text, textLength);
       break;
-    case 3: // picture box
+    case Dom.kinds.PICTURE_BOX:
       el = Dom.element('div', 'picture-box');
       break;
-    case 4: // image
+    case Dom.kinds.IMAGE:
       el = Dom.element('div', 'image');
       break;
-    case 5: // frame
+    case Dom.kinds.FRAME:
       el = Dom.element('div', 'frame');
       break;
     default: // label, question
@@ -363,8 +398,8 @@ var LibraryTervanelDom = {
     el.style.top = y + 'px';
     el.style.width = width + 'px';
     el.style.height = height + 'px';
-    if (back >= 0) el.style.backgroundColor = Dom.color(back);
-    if (fore >= 0) el.style.color = Dom.color(fore);
+    Dom.paint(el, 'back', back, moreContrastBack);
+    Dom.paint(el, 'fore', fore, moreContrastFore);
     if (points > 0) Dom.font(el, points, bold);
     if (centred) el.style.textAlign = 'center';
     Dom.listen(w, c);
@@ -404,7 +439,7 @@ var LibraryTervanelDom = {
     w.shownAt = ++Dom.shown;
     w.root.hidden = false;
     Dom.takeOver();
-    // Scaled in the frame that first paints it, when its layout is made anyway: measured
+    // Fitted in the frame that first paints it, when its layout is made anyway: measured
     // now, the page would be laid out twice, once before the face has arrived.
     Dom.fitSoon();
     // The control given the focus before, or else the first in tab order.
@@ -419,6 +454,7 @@ var LibraryTervanelDom = {
   tervanel_window_hide: function(window) {
     var w = Dom.windows[window];
     w.visible = false;
+    w.fitted = false;
     w.root.hidden = true;
   },
 
@@ -448,13 +484,13 @@ var LibraryTervanelDom = {
   },
 
   tervanel_set_fore_color__deps: ['$Dom'],
-  tervanel_set_fore_color: function(window, control, color) {
-    Dom.windows[window].controls[control].el.style.color = Dom.color(color);
+  tervanel_set_fore_color: function(window, control, color, moreContrast) {
+    Dom.paint(Dom.windows[window].controls[control].el, 'fore', color, moreContrast);
   },
 
   tervanel_set_back_color__deps: ['$Dom'],
-  tervanel_set_back_color: function(window, control, color) {
-    Dom.windows[window].controls[control].el.style.backgroundColor = Dom.color(color);
+  tervanel_set_back_color: function(window, control, color, moreContrast) {
+    Dom.paint(Dom.windows[window].controls[control].el, 'back', color, moreContrast);
   },
 
   tervanel_set_picture__deps: ['$Dom'],
@@ -487,6 +523,12 @@ var LibraryTervanelDom = {
   tervanel_announce__deps: ['$Dom'],
   tervanel_announce: function(words, length) {
     Dom.say(Dom.text(words, length));
+  },
+
+  tervanel_bring_into_view__deps: ['$Dom'],
+  tervanel_bring_into_view: function(window, control) {
+    var w = Dom.windows[window];
+    if (w.root.classList.contains('column')) w.controls[control].el.scrollIntoView({ block: 'start' });
   },
 
   tervanel_message_box__deps: ['$Dom'],

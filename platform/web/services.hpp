@@ -13,7 +13,8 @@ namespace tervanel::web {
 // and the end of the program takes the windows off the page and says so in one line.
 class Services final : public services::WindowServices {
 public:
-    Services() = default;
+    // Gives the page the names of the program's numbers that it uses.
+    Services();
 
     [[nodiscard]] std::unique_ptr<services::Window>
     createWindow(const services::WindowDescription &description,

@@ -2,6 +2,7 @@
 
 #include "platform/web/dom.hpp"
 #include "services/failures.hpp"
+#include "services/palette.hpp"
 
 #include <emscripten/emscripten.h>
 
@@ -15,10 +16,17 @@ namespace {
 
 namespace a11y = services::accessibility;
 namespace gestures = services::gestures;
+namespace palette = services::palette;
 
 int colorOf(const std::optional<services::VbColor> &color)
 {
     return color ? static_cast<int>(color->value) : -1;
+}
+
+// The colour the page shows with more contrast (and in one column) for a designed one.
+int moreContrastOf(const std::optional<services::VbColor> &color)
+{
+    return color ? colorOf(palette::shown(*color, palette::Scheme::MoreContrast)) : -1;
 }
 
 std::string_view fileOf(services::PictureId picture)
@@ -33,6 +41,9 @@ Window::Window(const services::WindowDescription &description, services::WindowE
     : m_events(events)
     , m_platform(platform)
     , m_tabOrder(gestures::tabOrder(description.controls))
+    , m_readingOrder(a11y::readingOrder(description.controls, services::pixels(description.width)))
+    , m_defaultButton(gestures::defaultButton(description.controls))
+    , m_changed(description.controls.size(), false)
     , m_keyPreview(description.keyPreview)
 {
     const std::string_view name = a11y::nameOf(description);
@@ -41,22 +52,22 @@ Window::Window(const services::WindowDescription &description, services::WindowE
         description.caption.data(), description.caption.size(), name.data(), name.size(),
         static_cast<int>(a11y::roleOf(description.frame)), static_cast<int>(description.placement),
         services::pixels(description.width), services::pixels(description.height),
-        colorOf(description.back), description.font.points, description.font.bold ? 1 : 0);
+        colorOf(description.back),
+        colorOf(palette::ground(description.back, palette::Scheme::MoreContrast)),
+        description.font.points, description.font.bold ? 1 : 0);
     for (const services::ControlRow &row : description.controls) {
         const services::PixelRect &r = row.geometry;
         const bool bold = row.font ? row.font->bold : description.font.bold;
-        tervanel_control_add(m_window, row.id.data(), row.id.size(), static_cast<int>(row.kind),
-                             row.text.data(), row.text.size(), r.x, r.y, r.width, r.height,
-                             colorOf(row.back), colorOf(row.fore), row.font ? row.font->points : 0,
-                             row.font && row.font->bold ? 1 : 0,
-                             row.align == services::Align::Centre ? 1 : 0,
-                             row.parent ? static_cast<int>(*row.parent) : -1);
+        tervanel_control_add(
+            m_window, row.id.data(), row.id.size(), static_cast<int>(row.kind), row.text.data(),
+            row.text.size(), r.x, r.y, r.width, r.height, colorOf(row.back), colorOf(row.fore),
+            moreContrastOf(row.back), moreContrastOf(row.fore), row.font ? row.font->points : 0,
+            row.font && row.font->bold ? 1 : 0, row.align == services::Align::Centre ? 1 : 0,
+            row.parent ? static_cast<int>(*row.parent) : -1);
         m_controls.push_back({row.kind, row.parent, std::string(row.text), {}, true, bold, false});
         present(m_controls.size() - 1);
     }
-    const std::vector<std::size_t> order =
-        a11y::readingOrder(description.controls, services::pixels(description.width));
-    const std::vector<int> rows(order.begin(), order.end());
+    const std::vector<int> rows(m_readingOrder.begin(), m_readingOrder.end());
     tervanel_controls_order(m_window, rows.data(), rows.size());
 }
 
@@ -107,6 +118,7 @@ void Window::unload()
 void Window::setText(std::size_t control, std::string_view text)
 {
     m_controls.at(control).caption = text;
+    m_changed[control] = true;
     tervanel_set_text(m_window, static_cast<int>(control), text.data(), text.size());
     present(control);
 }
@@ -114,6 +126,8 @@ void Window::setText(std::size_t control, std::string_view text)
 void Window::setVisible(std::size_t control, bool visible)
 {
     m_controls.at(control).visible = visible;
+    if (visible)
+        m_changed[control] = true;
     tervanel_set_visible(m_window, static_cast<int>(control), visible ? 1 : 0);
     present(control);
 }
@@ -132,12 +146,14 @@ void Window::setBold(std::size_t control, bool bold)
 
 void Window::setForeColor(std::size_t control, services::VbColor color)
 {
-    tervanel_set_fore_color(m_window, static_cast<int>(control), static_cast<int>(color.value));
+    tervanel_set_fore_color(m_window, static_cast<int>(control), colorOf(color),
+                            moreContrastOf(color));
 }
 
 void Window::setBackColor(std::size_t control, services::VbColor color)
 {
-    tervanel_set_back_color(m_window, static_cast<int>(control), static_cast<int>(color.value));
+    tervanel_set_back_color(m_window, static_cast<int>(control), colorOf(color),
+                            moreContrastOf(color));
 }
 
 void Window::setPicture(std::size_t control, services::PictureId picture)
@@ -178,6 +194,16 @@ void Window::setDescription(std::size_t control, std::string_view text)
 void Window::announce(std::string_view words)
 {
     tervanel_announce(words.data(), words.size());
+    bringChangedIntoView();
+}
+
+void Window::bringChangedIntoView()
+{
+    const auto first = std::find_if(m_readingOrder.begin(), m_readingOrder.end(),
+                                    [this](std::size_t c) { return m_changed[c] && isShown(c); });
+    if (first != m_readingOrder.end())
+        tervanel_bring_into_view(m_window, static_cast<int>(*first));
+    std::fill(m_changed.begin(), m_changed.end(), false);
 }
 
 void Window::gesture(std::size_t control, gestures::Gesture gesture)
@@ -205,7 +231,12 @@ void Window::keyPress(char32_t character)
     m_events.keyPress(character);
 }
 
-bool Window::canTakeFocus(std::size_t control) const
+void Window::toggleAnswer(std::size_t control)
+{
+    gestures::toggle(m_events, control, m_controls.at(control).bold);
+}
+
+bool Window::isShown(std::size_t control) const
 {
     for (std::optional<std::size_t> c = control; c; c = m_controls[*c].parent)
         if (!m_controls[*c].visible)
@@ -219,7 +250,7 @@ std::optional<std::size_t> Window::nextFocus(std::optional<std::size_t> focused,
     const std::size_t n = m_tabOrder.size();
     const auto available = std::make_unique<bool[]>(n);
     for (std::size_t i = 0; i < n; ++i)
-        available[i] = canTakeFocus(m_tabOrder[i]);
+        available[i] = isShown(m_tabOrder[i]);
     std::optional<std::size_t> current;
     if (const auto at = std::find(m_tabOrder.begin(), m_tabOrder.end(), focused);
         focused && at != m_tabOrder.end())
@@ -277,6 +308,17 @@ EMSCRIPTEN_KEEPALIVE int tervanel_web_key_effect(std::uintptr_t window, int key,
 EMSCRIPTEN_KEEPALIVE void tervanel_web_key_press(std::uintptr_t window, int character)
 {
     windowAt(window).keyPress(static_cast<char32_t>(character));
+}
+
+EMSCRIPTEN_KEEPALIVE void tervanel_web_toggle_answer(std::uintptr_t window, int control)
+{
+    windowAt(window).toggleAnswer(static_cast<std::size_t>(control));
+}
+
+EMSCRIPTEN_KEEPALIVE int tervanel_web_default_button(std::uintptr_t window)
+{
+    const auto button = windowAt(window).defaultButton();
+    return button ? static_cast<int>(*button) : -1;
 }
 
 EMSCRIPTEN_KEEPALIVE int tervanel_web_next_focus(std::uintptr_t window, int focused, int backwards)

@@ -46,6 +46,10 @@ public:
     [[nodiscard]] services::gestures::KeyEffect keyEffect(const services::gestures::KeyPress &press,
                                                           std::optional<std::size_t> focused) const;
     void keyPress(char32_t character);
+    // Space on a focused question: answers it, or takes its answer back.
+    void toggleAnswer(std::size_t control);
+    // The push button that Enter presses from a focused question, if any.
+    [[nodiscard]] std::optional<std::size_t> defaultButton() const { return m_defaultButton; }
     // The control Tab (or Shift+Tab) moves the focus to from the focused one.
     [[nodiscard]] std::optional<std::size_t> nextFocus(std::optional<std::size_t> focused,
                                                        bool backwards) const;
@@ -62,12 +66,19 @@ private:
     };
     // Gives screen readers the control as the program presents it now.
     void present(std::size_t control) const;
-    [[nodiscard]] bool canTakeFocus(std::size_t control) const;
+    [[nodiscard]] bool isShown(std::size_t control) const;
+    // Where the page lays the window out in one column (a screen too small for it), the
+    // first label or picture in reading order that the handler filled or showed comes
+    // into view as its words are announced: after "Responso", the verdict.
+    void bringChangedIntoView();
 
     services::WindowEvents &m_events;
     const services::WindowServices &m_platform;
     std::vector<Control> m_controls;
     std::vector<std::size_t> m_tabOrder;
+    std::vector<std::size_t> m_readingOrder;
+    std::optional<std::size_t> m_defaultButton;
+    std::vector<bool> m_changed; // since the last announcement, by row
     bool m_keyPreview;
     int m_window; // the page's number for it
     bool m_visible = false;

@@ -1,12 +1,13 @@
 'use strict';
 // What a screen reader gets from the page: axe-core finds no violation on any screen of a
 // tour, and the tree Chromium hands to screen readers holds the windows, the questions as
-// check boxes with their state, the pictures with their descriptions and the buttons.
+// check boxes with their state, the pictures with their descriptions and the buttons. And
+// what the page does when the system asks for more contrast, or for its own colours.
 
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const { expected, launch, waitFor, Program } = require('./browser.cjs');
+const { expected, launch, waitFor, wcagViolations, Program } = require('./browser.cjs');
 
 const axeSource = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 
@@ -136,5 +137,111 @@ test('screen readers find the windows, the questions as check boxes, the picture
     'the explanation');
   assert.ok(nodes(tree, (n) => n.role === 'image' && n.name.startsWith('Banner di')).length, 'the banner');
   assert.equal((await program.state()).focus, 'Command1', 'the focus stays on Responso');
+  await page.close();
+});
+
+// The screens of a use on a desktop's screen, each reached from the one before.
+function screensOf(program) {
+  const page = program.page;
+  const press = (yes) => async () => { await program.answerOnly(yes); await program.click('Command1'); };
+  return [
+    ['the introduction', () => program.waitForIntroduction()],
+    ['the questionnaire', () => program.dismissWithKey()],
+    ['no answer', () => program.click('Command1')],
+    ['venous and locomotor', press([1, 2, 5])],
+    ['arterial', press([3])],
+    ['the uncertain box', async () => {
+      await press([1, 3])();
+      await program.boxUp(expected.boxes.uncertain.title);
+    }],
+    ['a credit box', async () => {
+      await page.keyboard.press('Enter');
+      await program.boxGone();
+      await program.click('Label_dorvik');
+      await program.boxUp(expected.boxes.Label_dorvik.title);
+    }],
+  ];
+}
+
+// With more contrast each designed colour gives way to the palette's (its darker self; a
+// window without a ground of its own is white), in the designed layout, and axe-core's
+// WCAG 2.2 rules find nothing, contrast included, where the designed colours fall short.
+test('with more contrast, the palette\'s colours on every screen, and axe-core finds nothing', async () => {
+  const program = await Program.open(env, { media: [{ name: 'prefers-contrast', value: 'more' }] });
+  const page = program.page;
+  const windows = { frmSplash: expected.splash, Form1: expected.form1 };
+  const highlighted = ['Responso', 'Responso_locomotore', 'responso_mix'];
+  const found = {};
+  for (const [screen, reach] of screensOf(program)) {
+    await reach();
+    await program.painted();
+    const seen = await page.evaluate(() => [...document.querySelectorAll('.window:not([hidden])')].map((w) => ({
+      id: w.id,
+      ground: getComputedStyle(w.querySelector('.client')).backgroundColor,
+      controls: Object.fromEntries([...w.querySelectorAll('.client [id]')].filter((el) => !el.hidden)
+        .map((el) => [el.id.slice(w.id.length + 1), [getComputedStyle(el).color, getComputedStyle(el).backgroundColor]])),
+    })));
+    for (const w of seen) {
+      const table = windows[w.id];
+      assert.equal(w.ground, table.moreContrastBack, `${screen}: ${w.id}'s ground`);
+      for (const row of table.controls.filter((c) => c.id in w.controls && c.kind <= 1)) {
+        const [fore, back] = w.controls[row.id];
+        const want = highlighted.includes(row.id) && w.id === 'Form1'
+          ? [expected.highlight.moreContrastFore, expected.highlight.moreContrastBack]
+          : [row.moreContrastFore, row.moreContrastBack];
+        if (want[0]) assert.equal(fore, want[0], `${screen}: ${row.id}'s text`);
+        if (want[1]) assert.equal(back, want[1], `${screen}: ${row.id}'s ground`);
+      }
+    }
+    const v = await wcagViolations(page);
+    if (v.length) found[screen] = v;
+  }
+  assert.deepEqual(found, {});
+  assert.deepEqual(program.errors, []);
+  await page.close();
+});
+
+// With the system's own colours the browser puts them in: every label in the window's text
+// and ground colours, answers still bold, push buttons with an edge, and the keyboard's
+// focus (a question's ring, a button's) in the selection colour.
+test('with the system\'s own colours, answers stay bold and the focus is marked in Highlight', async () => {
+  const program = await Program.open(env, { media: [{ name: 'forced-colors', value: 'active' }] });
+  const page = program.page;
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  await program.answer(2);
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('Tab'); // Responso to question 13
+  await page.keyboard.up('Shift');
+  await program.painted();
+  const seen = await page.evaluate(() => {
+    const system = (name) => {
+      const probe = document.body.appendChild(document.createElement('div'));
+      probe.style.color = name;
+      const value = getComputedStyle(probe).color;
+      probe.remove();
+      return value;
+    };
+    const style = (id) => getComputedStyle(document.getElementById(`Form1-${id}`));
+    const labels = [...document.querySelectorAll('#Form1 .label')].filter((l) => !l.hidden).map((l) => getComputedStyle(l));
+    return {
+      labels: [...new Set(labels.map((l) => `${l.color} on ${l.backgroundColor}`))],
+      answered: [style('Label2').fontWeight, style('Label3').fontWeight],
+      buttons: [style('Command1').borderTopStyle, style('Command2').borderTopStyle],
+      question: [document.activeElement.id, style('Label13').outlineColor, parseFloat(style('Label13').outlineWidth) >= 2],
+      system: { text: system('CanvasText'), ground: system('Canvas'), selection: system('Highlight') },
+    };
+  });
+  const { text, ground, selection } = seen.system;
+  assert.deepEqual(seen.labels, [`${text} on ${ground}`], 'every label in the system\'s colours');
+  assert.deepEqual(seen.answered, ['700', '400'], 'an answer stays bold');
+  assert.deepEqual(seen.buttons, ['solid', 'solid'], 'push buttons keep an edge');
+  assert.deepEqual(seen.question, ['Form1-Label13', selection, true], 'the focused question\'s ring');
+  await page.focus('#Form1-Command1');
+  assert.equal(await page.$eval('#Form1-Command1', (b) => getComputedStyle(b).outlineColor), selection,
+    'the focused button\'s mark');
+  // axe-core measures contrast with the page's own colours, not the ones forced on it:
+  // the labels' colours above are what is shown.
+  assert.deepEqual(await wcagViolations(page, ['color-contrast']), []);
   await page.close();
 });

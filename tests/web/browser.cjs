@@ -12,6 +12,33 @@ const { serve } = require('../../harness/web/server.cjs');
 
 const site = process.env.TERVANEL_SITE;
 const expected = JSON.parse(fs.readFileSync(process.env.TERVANEL_EXPECTATIONS, 'utf8'));
+const axeSource = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+
+// Phones' screens in CSS pixels, touch, a phone's browser.
+const phones = {
+  320: { width: 320, height: 568, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+  390: { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+};
+const phoneAgent = 'Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
+  + 'Chrome/130.0.0.0 Mobile Safari/537.36';
+
+// What the system asks of the page's colours, as Chromium's settings would: e.g.
+// [{ name: 'prefers-contrast', value: 'more' }].
+async function emulateMedia(page, features) {
+  const cdp = await page.createCDPSession();
+  await cdp.send('Emulation.setEmulatedMedia', { features });
+}
+
+// axe-core's WCAG 2.2 A and AA rules (contrast and target size among them) on the page as
+// it stands, but those named in `off`: each violation as "rule: the elements". Run
+// through the debugging protocol, which the page's policy does not stop.
+async function wcagViolations(page, off = []) {
+  if (!(await page.evaluate(() => typeof axe !== 'undefined'))) await page.evaluate(axeSource);
+  const result = await page.evaluate((off) => axe.run(document, {
+    runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'], resultTypes: ['violations'],
+    rules: Object.fromEntries(off.map((rule) => [rule, { enabled: false }])) }), off);
+  return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+}
 
 // No traffic of Chromium's own: this machine has no network but the registries, and
 // the tests count every request the page makes.
@@ -68,9 +95,13 @@ class Program {
     });
   }
 
-  static async open(env, { viewport = { width: 1024, height: 768 }, url } = {}) {
+  // `phone`: the width of one of the phones above; `media`: what the system asks
+  // (emulateMedia).
+  static async open(env, { viewport = { width: 1024, height: 768 }, phone, media, url } = {}) {
     const page = await env.browser.newPage();
-    await page.setViewport(viewport);
+    if (phone) await page.emulate({ viewport: phones[phone], userAgent: phoneAgent });
+    else await page.setViewport(viewport);
+    if (media) await emulateMedia(page, media);
     await page.evaluateOnNewDocument(countTones);
     const program = new Program(page);
     await page.goto(url || env.server.url, { waitUntil: 'load' });
@@ -87,7 +118,8 @@ class Program {
     await this.painted();
   }
 
-  // A window is scaled to the screen in the frame that first paints it: past that frame.
+  // A window is fitted to the screen (as designed, or in one column) in the frame that
+  // first paints it: past that frame.
   async painted() {
     await this.page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
   }
@@ -121,6 +153,21 @@ class Program {
 
   async doubleClick(id) {
     await this.click(id, 2);
+  }
+
+  // A tap, as a person makes it: the control scrolled into sight first (in one column
+  // the page is longer than the screen).
+  async tap(id) {
+    await this.tapOn(`#${id.includes('-') ? id : 'Form1-' + id}`);
+  }
+
+  async tapOn(selector) {
+    const { x, y } = await this.page.$eval(selector, (el) => {
+      el.scrollIntoView({ block: 'nearest' });
+      const r = el.getBoundingClientRect();
+      return { x: r.x + r.width / 2, y: r.y + r.height / 2 };
+    });
+    await this.page.touchscreen.tap(x, y);
   }
 
   // What the user sees of the questionnaire's controls and its open box.
@@ -202,4 +249,4 @@ class Program {
   }
 }
 
-module.exports = { expected, launch, waitFor, Program };
+module.exports = { expected, phones, launch, waitFor, emulateMedia, wcagViolations, Program };

@@ -6,7 +6,9 @@
 //   two or more answers) with what a press must leave on the window, from the same
 //   model the X11 and widget tests hold, and the words screen readers are told after
 //   each press, from the program's own accessibility on recording window services;
-// - the texts and titles of the message boxes.
+// - the texts and titles of the message boxes;
+// - the colours each control and window is shown in with more contrast, and the verdict
+//   headings' highlight, from the program's palette.
 //
 //     tervanel_web_expectations OUTPUT.json
 
@@ -22,6 +24,7 @@
 #include "platform/qt/label.hpp"
 #include "platform/qt/look.hpp"
 #include "platform/qt/services.hpp"
+#include "services/palette.hpp"
 #include "services/runtime.hpp"
 #include "tests/support/verdict_model.hpp"
 
@@ -33,6 +36,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -72,6 +76,12 @@ std::string colour(const std::optional<services::VbColor> &c)
     char rgb[32];
     std::snprintf(rgb, sizeof rgb, "\"rgb(%d, %d, %d)\"", c->red(), c->green(), c->blue());
     return rgb;
+}
+
+std::optional<services::VbColor> moreContrast(const std::optional<services::VbColor> &c)
+{
+    return c ? std::optional(services::palette::shown(*c, services::palette::Scheme::MoreContrast))
+             : std::nullopt;
 }
 
 template <class List, class Write> std::string list(const List &items, Write write)
@@ -126,6 +136,8 @@ std::string window(const services::WindowDescription &d, services::FontSetting w
         << ", \"spokenName\": " << jsonText(d.spokenName)
         << ", \"width\": " << services::pixels(d.width)
         << ", \"height\": " << services::pixels(d.height) << ", \"back\": " << colour(d.back)
+        << ", \"moreContrastBack\": "
+        << colour(services::palette::ground(d.back, services::palette::Scheme::MoreContrast))
         << ", \"controls\": [\n";
     for (std::size_t i = 0; i < d.controls.size(); ++i) {
         const services::ControlRow &row = d.controls[i];
@@ -139,6 +151,8 @@ std::string window(const services::WindowDescription &d, services::FontSetting w
             << ", \"y\": " << row.geometry.y << ", \"width\": " << row.geometry.width
             << ", \"height\": " << row.geometry.height << ", \"back\": " << colour(row.back)
             << ", \"fore\": " << colour(row.fore)
+            << ", \"moreContrastBack\": " << colour(moreContrast(row.back))
+            << ", \"moreContrastFore\": " << colour(moreContrast(row.fore))
             << ", \"fontPx\": " << static_cast<int>(std::lround(font.points * 96.0 / 72.0))
             << ", \"bold\": " << (font.bold ? "true" : "false")
             << ", \"centred\": " << (row.align == services::Align::Centre ? "true" : "false")
@@ -348,6 +362,10 @@ int main(int argc, char *argv[])
         << window(form1Description, forms::kForm1Font, form1Texts, hidden, texts, turnBold)
         << ",\n\"splash\": "
         << window(splashDescription, forms::kSplashFont, splashTexts, {}, {}, {})
+        << ",\n\"highlight\": {\"fore\": " << colour(forms::kHighlightFore)
+        << ", \"back\": " << colour(forms::kHighlightBack)
+        << ", \"moreContrastFore\": " << colour(moreContrast(forms::kHighlightFore))
+        << ", \"moreContrastBack\": " << colour(moreContrast(forms::kHighlightBack)) << "}"
         << ",\n\"questions\": "
         << list(questions(), [](const Question &q) { return jsonText(q.text); })
         << ",\n\"sheets\": [\n  " << sheets << ",\n\"boxes\": {"

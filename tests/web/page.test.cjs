@@ -95,13 +95,14 @@ test('the introduction comes first, alone and centred, as its table draws it', a
 
 // Until the program has started, the first window on screen is the page's own copy of it:
 // the same to the pixel as the program's, which takes its place, and what is typed or
-// clicked on it meanwhile reaches the program. The program is held back by holding its
-// script's request.
+// clicked on it meanwhile reaches the program. On a phone's screen the copy is in one
+// column already, its text as large. The program is held back by holding its script's
+// request.
 test('the page shows the first window before the program starts, the same to the pixel', async () => {
   const desktop = { width: 1024, height: 768 };
   const cases = [
     ['nothing', desktop, null],
-    ['nothing, on a phone\'s screen (scaled to fit it)', { width: 393, height: 851, deviceScaleFactor: 2.75 }, null],
+    ['nothing, on a phone\'s screen (in one column)', { width: 393, height: 851, deviceScaleFactor: 2.75 }, null],
     ['key a', desktop, (page) => page.keyboard.press('a')],
     ['a click on OK', desktop, async (page) => {
       const r = await page.$eval('#first-frmSplash-Command1', (b) => b.getBoundingClientRect().toJSON());
@@ -132,6 +133,9 @@ test('the page shows the first window before the program starts, the same to the
       return { x, y, width: Math.floor(r.right) - x, height: Math.floor(r.bottom) - y };
     });
     assert.ok(clip.x >= 0 && clip.x + clip.width <= viewport.width, `${what}: the copy fits`);
+    const text = await page.$eval('#first-window', (w) => Math.min(...[...w.querySelectorAll('.label, .button')]
+      .map((e) => parseFloat(getComputedStyle(e).fontSize) * e.getBoundingClientRect().width / e.offsetWidth)));
+    assert.equal(text >= 16, viewport.width < expected.splash.width, `${what}: the copy's text at ${text} px`);
     const copy = await page.screenshot({ clip });
     // Screen readers meet the introduction once, as the program's: the copy is not theirs.
     const roles = [];
@@ -228,7 +232,7 @@ test('a click answers yes, a double-click takes it back; handlers set, never tog
   await program.page.close();
 });
 
-test('Enter, keypad Enter and Space press the focused button; Tab goes round', async () => {
+test('Enter, keypad Enter and Space press the focused button; Tab goes round in tab order', async () => {
   const program = await Program.open(env);
   await program.waitForIntroduction();
   await program.dismissWithKey();
@@ -243,9 +247,19 @@ test('Enter, keypad Enter and Space press the focused button; Tab goes round', a
     await page.keyboard.press(key);
     return (await program.state()).focus;
   };
-  // The banner is hidden after a press without answers, shown after one with answers.
-  assert.equal(await focusAfter('Tab'), 'Command2');
-  assert.equal(await focusAfter('Tab'), 'Command1');
+  // The table's tab order: the questions, push buttons and picture box by their index; the
+  // banner is hidden after a press without answers, shown after one with answers.
+  const tabOrder = expected.form1.controls.filter((c) => [1, 2, 3].includes(c.kind) && c.tabIndex !== null)
+    .sort((a, b) => a.tabIndex - b.tabIndex).map((c) => c.id);
+  const withoutBanner = tabOrder.filter((id) => id !== 'Picture1');
+  const round = [...withoutBanner.slice(withoutBanner.indexOf('Command1') + 1), ...withoutBanner];
+  assert.equal(round.length, 15 + 1, 'thirteen questions and two buttons, round to Responso');
+  for (const [i, id] of round.entries()) assert.equal(await focusAfter('Tab'), id, `Tab ${i + 1}`);
+  await page.keyboard.down('Shift');
+  for (const [i, id] of [...round].reverse().slice(1).entries())
+    assert.equal(await focusAfter('Tab'), id, `Shift+Tab ${i + 1}`);
+  await page.keyboard.up('Shift');
+  await page.focus('#Form1-Command1');
   await program.answer(1);
   await page.keyboard.press('Enter');
   await waitFor(async () => (await program.state()).controls.Picture1.visible, 'the banner');
@@ -258,6 +272,58 @@ test('Enter, keypad Enter and Space press the focused button; Tab goes round', a
   await page.keyboard.press('NumpadEnter');
   await waitFor(async () => (await program.state()).ended, 'the end after keypad Enter on Fine');
   assert.equal((await program.state()).tones, 3);
+  await page.close();
+});
+
+// A question takes the focus from the keyboard alone, and then shows a ring of 2 px at
+// least: a click never moves the focus nor marks a question (so the window keeps its
+// designed pixels, and Enter still presses the focused button). On a focused question
+// Space answers or takes back, once however long it is held, and Enter presses Responso.
+test('on a question focused by Tab, Space answers and takes back, Enter presses Responso; a ring only then', async () => {
+  const program = await Program.open(env);
+  await program.waitForIntroduction();
+  await program.dismissWithKey();
+  const page = program.page;
+  const question = (n) => expected.questions[n - 1];
+  const arterial = expected.sheets.find((s) => JSON.stringify(s.yes) === '[3]');
+  const look = () => page.evaluate(() => {
+    const marked = [...document.querySelectorAll('[role=checkbox]')].filter((q) => q.matches(':focus-visible'));
+    const ring = marked.map((q) => getComputedStyle(q)).map((s) => `${s.outlineStyle} ${parseFloat(s.outlineWidth) >= 2}`);
+    return { focus: document.activeElement.id.replace('Form1-', ''), marked: marked.map((q) => q.id.replace('Form1-', '')), ring };
+  });
+  const steps = [
+    ['a click on question 3', () => program.answer(3),
+      { focus: 'Command1', marked: [], ring: [] }, `spuntata ${question(3)}`],
+    ['Enter after it', () => page.keyboard.press('Enter'),
+      { focus: 'Command1', marked: [], ring: [] }, arterial.announced.at(-1)],
+    ['Shift+Tab to question 13', async () => {
+      await page.keyboard.down('Shift');
+      await page.keyboard.press('Tab');
+      await page.keyboard.up('Shift');
+    },
+      { focus: 'Label13', marked: ['Label13'], ring: ['solid true'] }, null],
+    ['Space', () => page.keyboard.press('Space'),
+      { focus: 'Label13', marked: ['Label13'], ring: ['solid true'] }, `spuntata ${question(13)}`],
+    ['Space again', () => page.keyboard.press('Space'),
+      { focus: 'Label13', marked: ['Label13'], ring: ['solid true'] }, `non spuntata ${question(13)}`],
+    ['Enter', () => page.keyboard.press('Enter'),
+      { focus: 'Label13', marked: ['Label13'], ring: ['solid true'] }, arterial.announced.at(-1)],
+    ['Space held', async () => { await page.keyboard.down('Space'); await page.keyboard.down('Space'); await page.keyboard.up('Space'); },
+      { focus: 'Label13', marked: ['Label13'], ring: ['solid true'] }, `spuntata ${question(13)}`],
+    ['a click on question 5', () => program.answer(5),
+      { focus: 'Label13', marked: ['Label13'], ring: ['solid true'] }, null],
+  ];
+  for (const [what, act, seen, said] of steps) {
+    if (said) assert.equal((await program.announced(act)).said, said, `${what}: the words`);
+    else await act();
+    await program.painted();
+    assert.deepEqual(await look(), seen, what);
+  }
+  const answers = (await program.state()).controls;
+  assert.deepEqual(expected.questions.map((q, i) => answers[`Label${i + 1}`].bold),
+    expected.questions.map((q, i) => [3, 5, 13].includes(i + 1)), 'the answers');
+  assert.equal((await program.state()).tones, 0);
+  assert.deepEqual(program.errors, []);
   await page.close();
 });
 

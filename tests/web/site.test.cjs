@@ -1,14 +1,13 @@
 'use strict';
 // The site around the program: private (no request once loaded, nothing stored, a policy
-// that forbids connections and foreign scripts), offline after one visit, installable,
-// light, and usable on a phone's screen with touch; it also takes the README's pictures.
+// that forbids connections and foreign scripts), offline after one visit, installable and
+// light; it also takes the README's pictures of a desktop (phone.test.cjs, of a phone).
 
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
-const puppeteer = require('puppeteer-core');
 const { expected, launch, waitFor, Program } = require('./browser.cjs');
 
 let env;
@@ -146,56 +145,6 @@ test('the program weighs at most 150 KiB with gzip', () => {
   assert.ok(gzip <= 150 * 1024, `${gzip} bytes`);
   assert.deepEqual(fs.readdirSync(process.env.TERVANEL_SITE).filter((f) => /\.(js|wasm)$/.test(f)),
     ['sw.js', 'tervanel.js'], 'no other program file');
-});
-
-// A phone's screen: both windows scaled down to fit it whole; a tap answers, a double
-// tap takes back.
-test('on a phone the windows fit the screen and a double tap takes an answer back', async () => {
-  const phone = puppeteer.KnownDevices['Pixel 5'];
-  const page = await env.browser.newPage();
-  await page.emulate(phone);
-  const program = new Program(page);
-  await page.evaluateOnNewDocument(() => { window.__tones = 0; });
-  await page.goto(env.server.url, { waitUntil: 'load' });
-  await program.waitForIntroduction();
-  const fits = (id) => page.$eval(`#${id}`, (w) => {
-    const r = w.getBoundingClientRect();
-    return r.left >= -0.5 && r.top >= -0.5 && r.right <= innerWidth + 0.5 && r.bottom <= innerHeight + 0.5
-      && r.width > innerWidth * 0.9 && JSON.stringify(r);
-  });
-  assert.ok(await fits('frmSplash'), 'the introduction fits');
-  // The README's pictures of the phone, at twice the screen's CSS pixels.
-  const picture = async (name, height = phone.viewport.height) => {
-    if (!process.env.TERVANEL_SCREENSHOTS) return;
-    fs.mkdirSync(process.env.TERVANEL_SCREENSHOTS, { recursive: true });
-    await page.screenshot({ path: path.join(process.env.TERVANEL_SCREENSHOTS, name),
-      clip: { x: 0, y: 0, width: phone.viewport.width, height, scale: 2 / phone.viewport.deviceScaleFactor } });
-  };
-  await picture('phone-introduction.png');
-  const tap = async (id) => {
-    const { x, y } = await program.centre(id);
-    await page.touchscreen.tap(x, y);
-  };
-  await tap('frmSplash-Label1');
-  await program.waitForQuestionnaire();
-  assert.ok(await fits('Form1'), 'the questionnaire fits');
-  const bold = async (n) => (await program.state()).controls[`Label${n}`].bold;
-  await tap('Label4');
-  await waitFor(() => bold(4), 'a tap answers');
-  await new Promise((r) => setTimeout(r, 600)); // a second tap later is a tap of its own
-  await tap('Label4');
-  await new Promise((r) => setTimeout(r, 600));
-  assert.equal(await bold(4), true, 'a second tap later leaves the answer');
-  await tap('Label4');
-  await tap('Label4');
-  await waitFor(async () => !(await bold(4)), 'a double tap takes it back');
-  await tap('Label2');
-  await waitFor(() => bold(2), 'a tap answers');
-  await tap('Command1');
-  await waitFor(async () => (await program.state()).controls.Diagnosi_locomotore.visible, 'the verdict');
-  await picture('phone-verdict.png', Math.ceil(await page.$eval('#Form1', (w) => w.getBoundingClientRect().bottom)));
-  assert.deepEqual(program.errors, []);
-  await page.close();
 });
 
 test('the desktop pictures of the README', { skip: !process.env.TERVANEL_SCREENSHOTS }, async () => {
