@@ -157,17 +157,22 @@ class Program {
 
   // A tap, as a person makes it: the control scrolled into sight first (in one column
   // the page is longer than the screen).
-  async tap(id) {
-    await this.tapOn(`#${id.includes('-') ? id : 'Form1-' + id}`);
+  async tap(id, count = 1) {
+    await this.tapOn(`#${id.includes('-') ? id : 'Form1-' + id}`, count);
   }
 
-  async tapOn(selector) {
+  // A double tap: two taps in a row, as quick as a finger makes them.
+  async doubleTap(id) {
+    await this.tap(id, 2);
+  }
+
+  async tapOn(selector, count = 1) {
     const { x, y } = await this.page.$eval(selector, (el) => {
       el.scrollIntoView({ block: 'nearest' });
       const r = el.getBoundingClientRect();
       return { x: r.x + r.width / 2, y: r.y + r.height / 2 };
     });
-    await this.page.touchscreen.tap(x, y);
+    for (let i = 0; i < count; ++i) await this.page.touchscreen.tap(x, y);
   }
 
   // What the user sees of the questionnaire's controls and its open box.
