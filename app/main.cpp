@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 int main(int argc, char *argv[])
 {
@@ -30,13 +31,16 @@ int main(int argc, char *argv[])
     case CommandLine::Action::Run:
         break;
     }
-    if (!tervanel::app::prepareDisplay(line.platformGiven, line.display)) {
+    std::optional<tervanel::app::DisplayHold> display =
+        tervanel::app::prepareDisplay(line.platformGiven, line.display);
+    if (!display) {
         std::fputs(tervanel::app::noDisplayMessage(), stderr);
         return 1;
     }
 
     tervanel::qt::useOnlyBuiltInFonts();
     const std::unique_ptr<QApplication> application = tervanel::app::createApplication(argc, argv);
+    display.reset(); // the application has its own connection now
     tervanel::qt::Services services;
     runtime::install(services);
     std::unique_ptr<tervanel::forms::Form1> form1;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace tervanel::app {
 
@@ -20,14 +21,20 @@ std::string environment(const char *name)
     return value ? value : "";
 }
 
-bool x11Reachable(const std::string &display)
+bool x11Reachable(const std::string &display, DisplayHold *hold)
 {
     if (display.empty())
         return false;
     xcb_connection_t *connection = xcb_connect(display.c_str(), nullptr);
-    const bool reachable = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reachable;
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    if (hold)
+        *hold = DisplayHold(connection);
+    else
+        xcb_disconnect(connection);
+    return true;
 }
 
 // Where a Wayland client connects, as libwayland-client finds it: WAYLAND_SOCKET (an
@@ -63,16 +70,37 @@ bool waylandReachable()
 
 } // namespace
 
-DisplayServer reachableDisplayServer(const std::string &x11Display)
+DisplayHold::DisplayHold(DisplayHold &&other) noexcept
+    : m_connection(std::exchange(other.m_connection, nullptr))
 {
-    if (x11Reachable(x11Display))
+}
+
+DisplayHold &DisplayHold::operator=(DisplayHold &&other) noexcept
+{
+    if (this != &other) {
+        if (m_connection)
+            xcb_disconnect(m_connection);
+        m_connection = std::exchange(other.m_connection, nullptr);
+    }
+    return *this;
+}
+
+DisplayHold::~DisplayHold()
+{
+    if (m_connection)
+        xcb_disconnect(m_connection);
+}
+
+DisplayServer reachableDisplayServer(const std::string &x11Display, DisplayHold *hold)
+{
+    if (x11Reachable(x11Display, hold))
         return DisplayServer::X11;
     if (waylandReachable())
         return DisplayServer::Wayland;
     return DisplayServer::None;
 }
 
-bool prepareDisplay(bool platformGiven, const std::string &x11Display)
+std::optional<DisplayHold> prepareDisplay(bool platformGiven, const std::string &x11Display)
 {
     // What Qt reads to pick the desktop's theme plugin.
     for (const char *name : {"QT_QPA_PLATFORMTHEME", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
@@ -80,19 +108,20 @@ bool prepareDisplay(bool platformGiven, const std::string &x11Display)
         unsetenv(name);
 
     if (platformGiven || !environment("QT_QPA_PLATFORM").empty())
-        return true; // the user's choice; Qt reports it if it cannot be had
+        return DisplayHold(); // the user's choice; Qt reports it if it cannot be had
     const std::string display = x11Display.empty() ? environment("DISPLAY") : x11Display;
-    switch (reachableDisplayServer(display)) {
+    DisplayHold hold;
+    switch (reachableDisplayServer(display, &hold)) {
     case DisplayServer::X11:
         setenv("QT_QPA_PLATFORM", "xcb", 1);
-        return true;
+        return hold;
     case DisplayServer::Wayland:
         setenv("QT_QPA_PLATFORM", "wayland", 1);
-        return true;
+        return hold;
     case DisplayServer::None:
         break;
     }
-    return false;
+    return std::nullopt;
 }
 
 const char *noDisplayMessage()

@@ -21,6 +21,9 @@
 #include <thread>
 #include <utility>
 
+#include <signal.h>
+#include <sys/wait.h>
+
 namespace tervanel::test {
 namespace {
 
@@ -554,6 +557,40 @@ TEST(DesktopTheme, AGnomeDesktopChangesNoPixel)
 }
 
 #ifndef TERVANEL_WINE_RUNNER
+// On an X server that has no other client (a bare server, a kiosk), the program holds the
+// connection it looked for the server with until the toolkit has its own: an X server
+// resets when its last client leaves, and a client connecting meanwhile loses its
+// connection. These servers end at their first reset instead, so a start that lets go
+// too early finds no server at all.
+TEST(BareServer, TheProgramComesUpAsTheServersOnlyClient)
+{
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(testing::Message() << "start " << run);
+        const XServer server = startXvfb(kScreenWidth, kScreenHeight);
+        std::vector<std::string> environment = currentEnvironment();
+        std::erase_if(environment, [](const std::string &e) {
+            return e.starts_with("QT_QPA_PLATFORM=") || e.starts_with("WAYLAND_DISPLAY=");
+        });
+        setVariable(environment, "DISPLAY=" + server.display);
+        const pid_t program = spawn({TERVANEL_PROGRAM}, environment);
+        const auto ended = [](pid_t pid) {
+            return waitpid(pid, nullptr, WNOHANG) != 0 || kill(pid, 0) != 0;
+        };
+        // No client of the test's may come before the program's own: long enough for a
+        // start on a loaded machine, and the server must still run after it.
+        EXPECT_FALSE(
+            waitFor([&] { return ended(program) || ended(server.pid); }, std::chrono::seconds(3)))
+            << "the program or its server ended";
+        {
+            X11Session look(server.display);
+            EXPECT_TRUE(waitFor([&] { return look.mappedTopLevels().size() == 1; }))
+                << "the introduction did not come up";
+        }
+        stop(program);
+        stop(server.pid);
+    }
+}
+
 // A desktop's high-contrast theme, as its settings manager publishes it (Debian's
 // xsettingsd here), shows the colours with more contrast; any other theme, or none, the
 // designed ones. Read back from the screen: the introduction's ground, and the ground of
