@@ -97,8 +97,8 @@ async function firstPaint(browser, url, ready) {
     return `| ${name === 'program' ? 'the page (its introduction)' : 'the least page (one box, its text)'} | ${median(samples[name]).toFixed(1)} ms | ${q1.toFixed(1)} to ${q3.toFixed(1)} ms |`;
   };
   const markdown = [
+    `On ${phone ? "a phone's screen (390 x 844 CSS px, 3 device pixels each)" : "a desktop's screen (1024 x 768)"}:`,
     `${runs} loads each, alternating, after 3 warm-up rounds; each load in a fresh browser profile`,
-    `on a ${phone ? "phone's screen (390 x 844 CSS px)" : "desktop's screen (1024 x 768)"},`,
     '(nothing cached, no service worker), one Chromium, one server on 127.0.0.1.',
     '',
     '| page | first contentful paint, median | quartiles |',
