@@ -12,12 +12,12 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 // What the windows need from the platform's forms layer, and nothing more. The two
 // windows are written once against these classes; each platform implements them in
-// a folder of its own (platform/qt, platform/win32), and the build picks the folder.
+// a folder of its own (platform/qt, platform/win32, platform/web), and the build picks
+// the folder.
 // Texts cross this line as UTF-8, with lone CRs as line breaks.
 
 namespace tervanel::services {
@@ -143,17 +143,9 @@ class IdleTasks {
 public:
     // Keeps the task; true when none was waiting before, that is, when the platform is to
     // ask its loop for the idle moment.
-    bool add(std::function<void()> task)
-    {
-        m_tasks.push_back(std::move(task));
-        return m_tasks.size() == 1;
-    }
+    bool add(std::function<void()> task);
     // Runs the waiting tasks in order; one they add waits for the next idle moment.
-    void run()
-    {
-        for (const std::function<void()> &task : std::exchange(m_tasks, {}))
-            task();
-    }
+    void run();
 
 private:
     std::vector<std::function<void()>> m_tasks;
