@@ -314,8 +314,8 @@ TEST(Keys, SurrogatePairsJoinIntoOneCharacter)
 
 TEST(Failures, AreToldInItalian)
 {
-    EXPECT_EQ(failureText(Failure::PictureMissing, ":/banner.gif"),
-              "l'immagine :/banner.gif manca o è danneggiata");
+    EXPECT_EQ(failureText(Failure::PictureMissing, "banner.gif"),
+              "l'immagine banner.gif manca o è danneggiata");
     EXPECT_EQ(failurePrompt("x"), "Errore di esecuzione:\rx");
     EXPECT_EQ(failurePrompt({}), "Errore di esecuzione.");
     const OperationFailed failure(Failure::WrongControlKind, "Command1");

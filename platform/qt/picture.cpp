@@ -1,5 +1,6 @@
 #include "platform/qt/picture.hpp"
 
+#include "platform/qt/convert.hpp"
 #include "services/failures.hpp"
 
 #include <QPainter>
@@ -7,6 +8,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
+#include <utility>
 
 namespace tervanel::qt {
 
@@ -16,6 +19,15 @@ std::uint32_t read32(const uchar *at)
 {
     return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8
            | static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+
+// A picture as the build decoded it into the resources: its file's name, with ".pixels"
+// in place of the file's own extension (app/CMakeLists.txt).
+QString resourceOf(services::PictureId picture)
+{
+    const std::string_view file = services::fileNameOf(picture);
+    return QStringLiteral(":/") + toQString(file.substr(0, file.rfind('.')))
+           + QStringLiteral(".pixels");
 }
 
 } // namespace
@@ -51,12 +63,13 @@ Picture::Picture(QWidget *parent, PictureFit fit)
 {
 }
 
-void Picture::setPicture(const QString &resource)
+void Picture::setPicture(services::PictureId picture)
 {
-    QImage picture = builtInPixels(resource);
-    if (picture.isNull())
-        throw services::OperationFailed(services::Failure::PictureMissing, resource.toStdString());
-    m_picture = std::move(picture);
+    QImage pixels = builtInPixels(resourceOf(picture));
+    if (pixels.isNull())
+        throw services::OperationFailed(services::Failure::PictureMissing,
+                                        services::fileNameOf(picture));
+    m_picture = std::move(pixels);
     update();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/qt/clickable.hpp"
+#include "services/pictures.hpp"
 
 #include <QFrame>
 #include <QImage>
@@ -23,8 +24,8 @@ class Picture final : public QFrame {
 public:
     Picture(QWidget *parent, PictureFit fit);
 
-    // Loads the picture; fails when it is missing or damaged.
-    void setPicture(const QString &resource);
+    // Loads a built-in picture; fails when it is missing or damaged.
+    void setPicture(services::PictureId picture);
     [[nodiscard]] const QImage &picture() const { return m_picture; }
 
 Q_SIGNALS:

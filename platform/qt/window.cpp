@@ -217,17 +217,6 @@ protected:
     }
 };
 
-QString resourceOf(services::PictureId picture)
-{
-    switch (picture) {
-    case services::PictureId::Banner:
-        return QStringLiteral(":/banner.pixels");
-    case services::PictureId::Portrait:
-        break;
-    }
-    return QStringLiteral(":/portrait.pixels");
-}
-
 } // namespace
 
 Window::Window(const services::WindowDescription &description, services::WindowEvents &events)
@@ -461,7 +450,7 @@ void Window::setBackColor(std::size_t control, services::VbColor color)
 
 void Window::setPicture(std::size_t control, services::PictureId picture)
 {
-    this->picture(control).setPicture(resourceOf(picture));
+    this->picture(control).setPicture(picture);
 }
 
 bool Window::hasPicture(std::size_t control) const

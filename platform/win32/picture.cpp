@@ -19,10 +19,9 @@ std::shared_ptr<const DecodedPicture> builtInPicture(services::PictureId id)
     static std::map<services::PictureId, std::shared_ptr<const DecodedPicture>> decoded;
     if (const auto it = decoded.find(id); it != decoded.end())
         return it->second;
-    auto picture =
-        id == services::PictureId::Banner
-            ? std::make_shared<const DecodedPicture>(TERVANEL_BANNER_GIF, "banner.gif")
-            : std::make_shared<const DecodedPicture>(TERVANEL_PORTRAIT_JPG, "portrait.jpg");
+    auto picture = std::make_shared<const DecodedPicture>(
+        id == services::PictureId::Banner ? TERVANEL_BANNER_GIF : TERVANEL_PORTRAIT_JPG,
+        services::fileNameOf(id));
     decoded.emplace(id, picture);
     return picture;
 }
