@@ -12,6 +12,23 @@
 // same hue made darker until every text reaches 4.5:1 against its ground and the
 // keyboard's focus mark 3:1. When it asks for its own colours (Windows' high contrast,
 // a browser's forced colours), the platform's system colours take the roles below.
+namespace tervanel::services::colors {
+
+// The designed colours, by the names the windows' tables give them.
+inline constexpr VbColor white{0x00FFFFFF};
+inline constexpr VbColor grey{0x00808080};
+inline constexpr VbColor lightCyan{0x00FFFFC0};
+inline constexpr VbColor darkBlue{0x00C00000};
+inline constexpr VbColor blue{0x00FF0000};
+inline constexpr VbColor lavender{0x00FFC0C0};
+inline constexpr VbColor darkRed{0x000000C0};
+inline constexpr VbColor periwinkle{0x00FF8080};
+inline constexpr VbColor lightYellow{0x0080FFFF};
+inline constexpr VbColor paleYellow{0x00C0FFFF};
+inline constexpr VbColor red{0x000000FF};
+
+} // namespace tervanel::services::colors
+
 namespace tervanel::services::palette {
 
 enum class Scheme {

@@ -41,18 +41,4 @@ struct VbColor {
     constexpr bool operator==(const VbColor &) const = default;
 };
 
-namespace colors {
-inline constexpr VbColor white{0x00FFFFFF};
-inline constexpr VbColor grey{0x00808080};
-inline constexpr VbColor lightCyan{0x00FFFFC0};
-inline constexpr VbColor darkBlue{0x00C00000};
-inline constexpr VbColor blue{0x00FF0000};
-inline constexpr VbColor lavender{0x00FFC0C0};
-inline constexpr VbColor darkRed{0x000000C0};
-inline constexpr VbColor periwinkle{0x00FF8080};
-inline constexpr VbColor lightYellow{0x0080FFFF};
-inline constexpr VbColor paleYellow{0x00C0FFFF};
-inline constexpr VbColor red{0x000000FF};
-} // namespace colors
-
 } // namespace tervanel::services

@@ -5,6 +5,7 @@
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
 #include "services/controls.hpp"
+#include "services/palette.hpp"
 #include "services/units.hpp"
 
 #include <QSignalSpy>

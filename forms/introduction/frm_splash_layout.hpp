@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/control_table.hpp"
+#include "services/palette.hpp"
 #include "services/units.hpp"
 
 #include <array>
