@@ -10,7 +10,8 @@
 extern "C" {
 
 // The names the page gives the program's numbers (keys, key effects, gestures, control
-// kinds), as a JSON object of objects: {"keys": {"ENTER": 0, ...}, ...}. Once, first.
+// kinds), as a JSON object of objects: {"keys": {"ENTER": 0, ...}, ...}, and the files of
+// the program's pictures ("pictures": [...]). Once, first.
 void tervanel_names(const char *json, std::size_t length);
 
 // `window` is the program's Window, which the page hands back with each user's input.
@@ -40,8 +41,9 @@ void tervanel_set_visible(int window, int control, int visible);
 void tervanel_set_bold(int window, int control, int bold);
 void tervanel_set_fore_color(int window, int control, int color, int moreContrast);
 void tervanel_set_back_color(int window, int control, int color, int moreContrast);
-// Waits until the picture is decoded and shown; 0 when it is missing or damaged.
-int tervanel_set_picture(int window, int control, int picture);
+// Waits until the picture (the site's file of that name) is decoded and shown; 0 when it
+// is missing or damaged.
+int tervanel_set_picture(int window, int control, const char *file, std::size_t fileLength);
 void tervanel_set_focus(int window, int control);
 void tervanel_set_tool_tip(int window, int control, const char *text, std::size_t length);
 // Tells screen readers these words through the page's live region.

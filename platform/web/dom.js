@@ -18,13 +18,14 @@ var LibraryTervanelDom = {
     audio: null,
     taps: null,
     words: null,
-    pictures: ['banner.gif', 'portrait.jpg'],
     // The program's control kinds, gestures, keys and key effects, by the names the
-    // program gives them at its start (tervanel_names); accessibility::Role in order.
+    // program gives them at its start (tervanel_names), and its pictures' files;
+    // accessibility::Role in order.
     kinds: null,
     gestures: null,
     keys: null,
     effects: null,
+    pictures: null,
     roles: ['main', 'dialog', 'checkbox', null, null, 'img', 'group'],
 
     start: function() {
@@ -258,8 +259,8 @@ var LibraryTervanelDom = {
       });
     },
 
-    // A control's picture element, showing this picture.
-    picture: function(c, which) {
+    // A control's picture element, showing the site's file of that name.
+    picture: function(c, file) {
       var img = c.img;
       if (!img) {
         img = c.img = document.createElement('img');
@@ -267,7 +268,7 @@ var LibraryTervanelDom = {
         img.draggable = false;
         c.el.appendChild(img);
       }
-      img.src = Dom.pictures[which];
+      img.src = file;
       return img;
     },
 
@@ -335,6 +336,7 @@ var LibraryTervanelDom = {
     Dom.gestures = names['gestures'];
     Dom.keys = names['keys'];
     Dom.effects = names['effects'];
+    Dom.pictures = names['pictures'];
   },
 
   tervanel_window_create__deps: ['$Dom'],
@@ -496,10 +498,10 @@ var LibraryTervanelDom = {
   tervanel_set_picture__deps: ['$Dom'],
   // 1 once the picture has arrived (at once when the page has it already), 0 when it is
   // missing or damaged.
-  tervanel_set_picture: function(window, control, picture) {
+  tervanel_set_picture: function(window, control, file, fileLength) {
     // Called again when the handler resumes: then only the result is handed back.
     if (Asyncify.state === Asyncify.State.Normal) {
-      var img = Dom.picture(Dom.windows[window].controls[control], picture);
+      var img = Dom.picture(Dom.windows[window].controls[control], Dom.text(file, fileLength));
       if (img.complete) return img.naturalWidth > 0 ? 1 : 0;
     }
     return Dom.suspend(false, function(resume) {

@@ -4,6 +4,7 @@
 #include "platform/web/window.hpp"
 
 #include "services/gestures.hpp"
+#include "services/pictures.hpp"
 
 #include <emscripten/emscripten.h>
 
@@ -61,6 +62,9 @@ constexpr std::array kKinds{
     named("IMAGE", ControlKind::Image),       named("FRAME", ControlKind::Frame),
 };
 
+// Every picture, which the page fetches once its first window is painted.
+constexpr std::array kPictures{services::PictureId::Banner, services::PictureId::Portrait};
+
 std::string namesAsJson()
 {
     const std::array<std::pair<std::string_view, std::span<const Named>>, 4> groups{{
@@ -76,7 +80,11 @@ std::string namesAsJson()
             json += (i ? ",\"" : "\"") + std::string(names[i].name)
                     + "\":" + std::to_string(names[i].value);
     }
-    return json + "}}";
+    json += "},\"pictures\":[";
+    for (const services::PictureId picture : kPictures)
+        json +=
+            (json.back() == '[' ? "\"" : ",\"") + std::string(services::fileNameOf(picture)) + "\"";
+    return json + "]}";
 }
 
 } // namespace

@@ -29,11 +29,6 @@ int moreContrastOf(const std::optional<services::VbColor> &color)
     return color ? colorOf(palette::shown(*color, palette::Scheme::MoreContrast)) : -1;
 }
 
-std::string_view fileOf(services::PictureId picture)
-{
-    return picture == services::PictureId::Banner ? "banner.gif" : "portrait.jpg";
-}
-
 } // namespace
 
 Window::Window(const services::WindowDescription &description, services::WindowEvents &events,
@@ -159,10 +154,11 @@ void Window::setBackColor(std::size_t control, services::VbColor color)
 void Window::setPicture(std::size_t control, services::PictureId picture)
 {
     Control &c = m_controls.at(control);
+    const std::string_view file = services::fileNameOf(picture);
     c.picture =
-        tervanel_set_picture(m_window, static_cast<int>(control), static_cast<int>(picture)) != 0;
+        tervanel_set_picture(m_window, static_cast<int>(control), file.data(), file.size()) != 0;
     if (!c.picture)
-        throw services::OperationFailed(services::Failure::PictureMissing, fileOf(picture));
+        throw services::OperationFailed(services::Failure::PictureMissing, file);
 }
 
 bool Window::hasPicture(std::size_t control) const
