@@ -151,21 +151,4 @@ std::optional<std::size_t> nextInTabOrder(std::span<const bool> available,
     return std::nullopt;
 }
 
-std::optional<char32_t> SurrogateJoiner::join(char16_t unit)
-{
-    if (unit >= 0xD800 && unit < 0xDC00) {
-        m_high = unit;
-        return std::nullopt;
-    }
-    const char16_t high = m_high;
-    m_high = 0;
-    if (unit >= 0xDC00 && unit < 0xE000) {
-        if (!high)
-            return std::nullopt; // a low surrogate alone
-        return 0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10)
-               + (static_cast<char32_t>(unit) - 0xDC00);
-    }
-    return unit;
-}
-
 } // namespace tervanel::services::gestures

@@ -95,14 +95,4 @@ void toggle(WindowEvents &events, std::size_t control, bool answered);
 [[nodiscard]] std::optional<std::size_t>
 nextInTabOrder(std::span<const bool> available, std::optional<std::size_t> current, bool backwards);
 
-// Joins UTF-16 units into characters, as keyboards deliver them on some platforms: a
-// high surrogate waits for its low one; a unit out of place is dropped.
-class SurrogateJoiner final {
-public:
-    [[nodiscard]] std::optional<char32_t> join(char16_t unit);
-
-private:
-    char16_t m_high = 0;
-};
-
 } // namespace tervanel::services::gestures

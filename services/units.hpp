@@ -4,8 +4,10 @@
 
 namespace tervanel::services {
 
-// Layouts are written in twips, 1/1440 inch: 15 twips make one device-independent pixel.
+// Layouts are written in twips, 1/1440 inch: 15 twips make one device-independent pixel,
+// a pixel at 96 dots per inch, where the layouts read as designed.
 inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kBaseDpi = 96;
 
 // Twips to pixels, rounded to the nearest pixel.
 constexpr int pixels(int twips)

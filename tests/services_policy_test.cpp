@@ -289,29 +289,6 @@ TEST(Keys, TabGoesRoundTheControlsThatCanTakeTheFocus)
     }
 }
 
-TEST(Keys, SurrogatePairsJoinIntoOneCharacter)
-{
-    struct Row {
-        std::u16string units;
-        std::u32string characters;
-    };
-    const Row rows[] = {
-        {u"a", U"a"},
-        {u"\xD83D\xDE00", U"\U0001F600"},
-        {u"\xDE00x", U"x"},                     // a low surrogate alone is dropped
-        {u"\xD83D\xD83D\xDE00", U"\U0001F600"}, // a high one replaced by the next
-        {u"\xD83Dx", U"x"},
-    };
-    for (const Row &row : rows) {
-        gestures::SurrogateJoiner joiner;
-        std::u32string joined;
-        for (char16_t unit : row.units)
-            if (const auto c = joiner.join(unit))
-                joined += *c;
-        EXPECT_EQ(joined, row.characters);
-    }
-}
-
 TEST(Failures, AreToldInItalian)
 {
     EXPECT_EQ(failureText(Failure::PictureMissing, "banner.gif"),

@@ -1,7 +1,7 @@
 // The desktop's wish for more contrast, as X settings publish it: the settings' bytes as a
 // settings manager writes them, in either byte order, and damaged ones.
 
-#include "platform/qt/contrast.hpp"
+#include "platform/qt/colors.hpp"
 
 #include <gtest/gtest.h>
 

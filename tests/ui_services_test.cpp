@@ -2,14 +2,25 @@
 
 #include "tests/support/ui_test.hpp"
 
+#include "forms/introduction/frm_splash_layout.hpp"
+#include "forms/questionnaire/form1_layout.hpp"
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
 #include "services/controls.hpp"
+#include "services/fonts.hpp"
 #include "services/palette.hpp"
 #include "services/units.hpp"
 
+#include <QFontMetricsF>
+#include <QRawFont>
+#include <QResource>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cmath>
+#include <span>
+#include <string_view>
+#include <vector>
 
 namespace tervanel::test {
 namespace {
@@ -84,6 +95,38 @@ TEST(LabelCaption, WrapsAtWordsAndCountsLinesByThePitch)
     EXPECT_EQ(narrow.height, 4 * pitch) << "one word a line";
     EXPECT_GT(narrow.widestLine, 30) << "a word wider than the label is not broken, and shows it";
     EXPECT_EQ(qt::Label::linePitch(qt::dialogFont(9.75, true)), 15);
+}
+
+// Every platform sets a label's lines by the face's metrics as services/fonts.hpp gives
+// them: they must be the built-in face's own, in both weights, and at every size the
+// windows use they must give the line height Qt itself reads from the face.
+TEST(DialogFace, LinesAreSetByTheFacesOwnHeight)
+{
+    for (const std::string_view file : {services::kRegularFaceFile, services::kBoldFaceFile}) {
+        const QResource resource(QStringLiteral(":/fonts/") + qt::toQString(file));
+        const QByteArray data(reinterpret_cast<const char *>(resource.data()),
+                              static_cast<qsizetype>(resource.size()));
+        const QRawFont face(data, services::kFaceEm, QFont::PreferNoHinting);
+        ASSERT_TRUE(face.isValid()) << file;
+        EXPECT_EQ(face.familyName(), qt::toQString(services::kDialogFace)) << file;
+        EXPECT_EQ(face.unitsPerEm(), services::kFaceEm) << file;
+        EXPECT_EQ(face.ascent() + face.descent(), services::kFaceHeight) << file;
+    }
+
+    std::vector<services::FontSetting> fonts{forms::kForm1Font, forms::kSplashFont};
+    for (const auto &rows : {std::span<const services::ControlRow>(forms::kForm1Rows),
+                             std::span<const services::ControlRow>(forms::kSplashRows)})
+        for (const services::ControlRow &row : rows)
+            if (row.font)
+                fonts.push_back(*row.font);
+    qt::registerBuiltInFonts();
+    for (const services::FontSetting &setting : fonts) {
+        const QFont font = qt::dialogFont(setting.points, setting.bold);
+        EXPECT_EQ(font.pixelSize(), services::fontPixels(setting.points)) << setting.points;
+        EXPECT_EQ(qt::Label::linePitch(font),
+                  static_cast<int>(std::ceil(QFontMetricsF(font).height())))
+            << setting.points << (setting.bold ? " bold" : "");
+    }
 }
 
 // Press and release inside is a click; the second press of a double-click is a

@@ -6,6 +6,7 @@
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
 #include "services/deferred_window.hpp"
+#include "services/fonts.hpp"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -229,7 +230,7 @@ TEST(StartUp, TheQuestionnaireIsMadeOnceTheIntroductionIsUp)
 // it. Each case runs in a process of its own, where nothing has drawn text yet.
 TEST(StartUp, TheFaceIsRegisteredWhenTextIsFirstNeeded)
 {
-    const QString family = QString::fromLatin1(qt::kDialogFamily);
+    const QString family = qt::toQString(services::kDialogFace);
     struct Case {
         const char *first;
         std::function<void(qt::Label &)> need;

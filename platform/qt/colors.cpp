@@ -1,4 +1,4 @@
-#include "platform/qt/contrast.hpp"
+#include "platform/qt/colors.hpp"
 
 #include "platform/qt/convert.hpp"
 

@@ -1,4 +1,4 @@
-#include "platform/qt/clickable.hpp"
+#include "platform/qt/control.hpp"
 
 #include <QMouseEvent>
 #include <QWidget>

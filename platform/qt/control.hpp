@@ -7,6 +7,8 @@
 
 class QWidget;
 
+// What every control of a window has on Qt besides its widget: its mouse gestures, as
+// the windows' clicks.
 namespace tervanel::qt {
 
 // Turns a widget's mouse events into the click and double-click events the windows

@@ -1,16 +1,16 @@
 #include "platform/qt/label.hpp"
 
 #include "platform/qt/accessibility.hpp"
-#include "platform/qt/contrast.hpp"
+#include "platform/qt/colors.hpp"
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
+#include "services/fonts.hpp"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
 #include <QTextLayout>
 
-#include <cmath>
+#include <algorithm>
 
 namespace tervanel::qt {
 
@@ -82,13 +82,13 @@ QString layoutText(const QString &caption)
 
 int Label::linePitch(const QFont &font)
 {
-    registerFaceOf(font);
-    return static_cast<int>(std::ceil(QFontMetricsF(font).height()));
+    return services::linePitch(font.pixelSize());
 }
 
 Label::Extent Label::measure(const QString &caption, const QFont &font, int width)
 {
-    const int pitch = linePitch(font); // registers the face first
+    registerFaceOf(font);
+    const int pitch = linePitch(font);
     QTextLayout layout(layoutText(caption), font);
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);

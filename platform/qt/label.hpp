@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/clickable.hpp"
+#include "platform/qt/control.hpp"
 #include "services/units.hpp"
 
 #include <QLabel>
@@ -42,8 +42,7 @@ public:
         int height;
     };
     [[nodiscard]] static Extent measure(const QString &caption, const QFont &font, int width);
-    // The distance between two lines: the face's height rounded up to whole pixels,
-    // with no leading, as the classic dialog face sets its lines (13 pixels at 8.25 points).
+    // The distance between two lines of the dialog face in this font (services::linePitch).
     [[nodiscard]] static int linePitch(const QFont &font);
 
 Q_SIGNALS:

@@ -1,6 +1,8 @@
 #include "platform/qt/look.hpp"
 
+#include "platform/qt/convert.hpp"
 #include "services/failures.hpp"
+#include "services/fonts.hpp"
 #include "services/runtime.hpp"
 
 #include <QApplication>
@@ -14,9 +16,9 @@
 #include <QStyleFactory>
 #include <QStyleHints>
 
-#include <cmath>
 #include <exception>
 #include <stdexcept>
+#include <string_view>
 
 #include <fontconfig/fontconfig.h>
 
@@ -31,9 +33,9 @@ void useOnlyBuiltInFonts()
 
 namespace {
 
-void registerFace(const char *file)
+void registerFace(std::string_view file)
 {
-    const QResource resource(QString::fromLatin1(file));
+    const QResource resource(QStringLiteral(":/fonts/") + toQString(file));
     // The font files are stored uncompressed: the font database reads them where they
     // lie in the program, without a copy.
     const QByteArray data =
@@ -50,7 +52,7 @@ void registerFace(const char *file)
 void registerBuiltInFonts()
 {
     static const bool registered = [] {
-        registerFace(":/fonts/LiberationSans-Regular.ttf");
+        registerFace(services::kRegularFaceFile);
         return true;
     }();
     static_cast<void>(registered);
@@ -59,7 +61,7 @@ void registerBuiltInFonts()
 void registerBoldFace()
 {
     static const bool registered = [] {
-        registerFace(":/fonts/LiberationSans-Bold.ttf");
+        registerFace(services::kBoldFaceFile);
         return true;
     }();
     static_cast<void>(registered);
@@ -67,10 +69,10 @@ void registerBoldFace()
 
 QFont dialogFont(double points, bool bold)
 {
-    QFont font(QString::fromLatin1(kDialogFamily));
+    QFont font(toQString(services::kDialogFace));
     // Sizes are fixed in device-independent pixels, so a screen's dots per inch setting
     // cannot make a text outgrow its label; high-DPI scaling still scales the whole.
-    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    font.setPixelSize(services::fontPixels(points));
     if (bold)
         registerBoldFace();
     font.setBold(bold);

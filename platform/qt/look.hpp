@@ -2,12 +2,9 @@
 
 #include <QFont>
 
+// The program's look on Qt: the dialog face (services/fonts.hpp), built into the program,
+// and the classic style.
 namespace tervanel::qt {
-
-// The face that stands in for the classic 8-point dialog face of the program's first
-// platform. It is built into the program, so the look does not depend on which fonts
-// the user has or how the font configuration is set.
-inline constexpr const char *kDialogFamily = "Liberation Sans";
 
 // To be called before the application object exists: the program's text then comes
 // from its built-in fonts alone, and the system's font configuration is not read at

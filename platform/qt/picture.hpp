@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/clickable.hpp"
+#include "platform/qt/control.hpp"
 #include "services/pictures.hpp"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "platform/qt/window.hpp"
 
 #include "platform/qt/accessibility.hpp"
-#include "platform/qt/contrast.hpp"
+#include "platform/qt/colors.hpp"
 #include "platform/qt/convert.hpp"
 #include "platform/qt/look.hpp"
 #include "platform/qt/window_frame.hpp"

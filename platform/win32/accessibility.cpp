@@ -1,6 +1,6 @@
 #include "platform/win32/accessibility.hpp"
 
-#include "platform/win32/text.hpp"
+#include "platform/win32/convert.hpp"
 #include "services/failures.hpp"
 
 #include <oleacc.h>

@@ -1,7 +1,7 @@
 #include "platform/win32/button.hpp"
 
-#include "platform/win32/fonts.hpp"
-#include "platform/win32/text.hpp"
+#include "platform/win32/convert.hpp"
+#include "platform/win32/look.hpp"
 
 namespace tervanel::win32 {
 

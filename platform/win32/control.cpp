@@ -1,9 +1,9 @@
 #include "platform/win32/control.hpp"
 
-#include "platform/win32/text.hpp"
+#include "platform/win32/convert.hpp"
+#include "platform/win32/scaling.hpp"
 #include "platform/win32/window.hpp"
 #include "services/failures.hpp"
-#include "services/scaling.hpp"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -58,7 +58,7 @@ const wchar_t *Control::programClass()
 void Control::create(const wchar_t *windowClass, HWND parent, DWORD style, DWORD exStyle, int dpi)
 {
     m_dpi = dpi;
-    const services::PixelRect r = services::scaledRect(m_rect, dpi);
+    const services::PixelRect r = scaledRect(m_rect, dpi);
     m_hwnd = CreateWindowExW(exStyle, windowClass, L"",
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, r.x, r.y, r.width,
                              r.height, parent, nullptr, GetModuleHandleW(nullptr), this);
@@ -131,7 +131,7 @@ void Control::addToolTip()
 void Control::applyDpi(int dpi)
 {
     m_dpi = dpi;
-    const services::PixelRect r = services::scaledRect(m_rect, dpi);
+    const services::PixelRect r = scaledRect(m_rect, dpi);
     SetWindowPos(m_hwnd, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }

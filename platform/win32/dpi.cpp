@@ -1,6 +1,6 @@
 #include "platform/win32/dpi.hpp"
 
-#include "services/scaling.hpp"
+#include "platform/win32/scaling.hpp"
 
 namespace tervanel::win32 {
 

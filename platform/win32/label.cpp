@@ -1,8 +1,9 @@
 #include "platform/win32/label.hpp"
 
 #include "platform/win32/colors.hpp"
-#include "platform/win32/fonts.hpp"
-#include "platform/win32/text.hpp"
+#include "platform/win32/convert.hpp"
+#include "platform/win32/look.hpp"
+#include "services/fonts.hpp"
 
 #include <string>
 
@@ -108,19 +109,18 @@ services::accessibility::Presentation Label::presentation() const
 
 int Label::linePitch() const
 {
-    return win32::linePitch(font());
+    return services::linePitch(services::fontPixels(m_points, dpi()));
 }
 
-std::vector<services::TextLine> Label::lines() const
+std::vector<TextLine> Label::lines() const
 {
     RECT client;
     GetClientRect(hwnd(), &client);
     const HDC dc = GetDC(hwnd());
     const HGDIOBJ old = SelectObject(dc, font());
-    std::vector<services::TextLine> laidOut =
-        services::layOutLines(m_caption, client.right, [dc](std::wstring_view run) {
-            return kernedAdvances(dc, run, nullptr);
-        });
+    std::vector<TextLine> laidOut =
+        layOutLines(m_caption, client.right,
+                    [dc](std::wstring_view run) { return kernedAdvances(dc, run, nullptr); });
     SelectObject(dc, old);
     ReleaseDC(hwnd(), dc);
     return laidOut;
@@ -139,14 +139,13 @@ void Label::paint(HDC dc) const
     SetTextColor(dc, colors.fore);
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    const int pitch = win32::linePitch(font());
-    const std::vector<services::TextLine> laidOut =
-        services::layOutLines(m_caption, client.right, [dc](std::wstring_view run) {
-            return kernedAdvances(dc, run, nullptr);
-        });
+    const int pitch = linePitch();
+    const std::vector<TextLine> laidOut =
+        layOutLines(m_caption, client.right,
+                    [dc](std::wstring_view run) { return kernedAdvances(dc, run, nullptr); });
     int y = 0;
     std::vector<int> advances;
-    for (const services::TextLine &line : laidOut) {
+    for (const TextLine &line : laidOut) {
         if (y >= client.bottom)
             break; // whatever does not fit the label's height is cut off
         const std::wstring_view text(m_caption.data() + line.start, line.length);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/win32/control.hpp"
-#include "services/line_layout.hpp"
+#include "platform/win32/line_layout.hpp"
 #include "services/units.hpp"
 
 #include <optional>
@@ -31,7 +31,7 @@ public:
     void setBackColor(services::VbColor color);
 
     // The caption laid out in the label's current font and width, and the line pitch.
-    [[nodiscard]] std::vector<services::TextLine> lines() const;
+    [[nodiscard]] std::vector<TextLine> lines() const;
     [[nodiscard]] int linePitch() const;
 
 protected:

@@ -1,6 +1,6 @@
-#include "services/line_layout.hpp"
+#include "platform/win32/line_layout.hpp"
 
-namespace tervanel::services {
+namespace tervanel::win32 {
 
 namespace {
 
@@ -64,4 +64,4 @@ std::vector<TextLine> layOutLines(std::wstring_view caption, int width, const Me
     return lines;
 }
 
-} // namespace tervanel::services
+} // namespace tervanel::win32

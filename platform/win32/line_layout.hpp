@@ -5,10 +5,9 @@
 #include <string_view>
 #include <vector>
 
-// How a label's caption breaks into lines, for a platform that lays its labels' lines out
-// itself (the Win32 services do; Qt's text layout breaks them the same way on its own).
-// Captions come in the platform's wide characters.
-namespace tervanel::services {
+// How a label's caption breaks into lines: the labels lay their lines out themselves, as
+// Qt's text layout and the page's break them on their own. Captions come as UTF-16.
+namespace tervanel::win32 {
 
 // One line of a caption as a label lays it out: where it starts in the caption, how many
 // characters it shows, and how wide they are. Blanks at a soft break hang at the end
@@ -30,4 +29,4 @@ using MeasureText = std::function<int(std::wstring_view)>;
 [[nodiscard]] std::vector<TextLine> layOutLines(std::wstring_view caption, int width,
                                                 const MeasureText &measure);
 
-} // namespace tervanel::services
+} // namespace tervanel::win32

@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
+// The program's look on Windows: the dialog face (services/fonts.hpp), built into the
+// executable and registered for this process alone, at the screen's scale.
 namespace tervanel::win32 {
-
-// The face that stands in for the classic 8-point dialog face. It is built into the
-// executable and registered for this process alone, so the look does not depend on the
-// fonts the machine has.
-inline constexpr const wchar_t *kDialogFace = L"Liberation Sans";
 
 // Registers the built-in regular face. Safe to call more than once; a font resource that
 // is missing or damaged is a failure (services::OperationFailed).
@@ -18,9 +15,5 @@ void registerBuiltInFonts();
 // face is registered before the first bold font is made: the introduction has none, so
 // the first window does without it.
 [[nodiscard]] HFONT dialogFont(double points, bool bold, int dpi);
-
-// The distance between two lines of a label in this font: the face's full height
-// (ascent and descent, no leading) rounded up to whole pixels, 13 at 11 pixels.
-[[nodiscard]] int linePitch(HFONT font);
 
 } // namespace tervanel::win32

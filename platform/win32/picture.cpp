@@ -3,7 +3,7 @@
 #include "platform/win32/colors.hpp"
 #include "platform/win32/picture_decoder.hpp"
 #include "platform/win32/resource_ids.h"
-#include "services/scaling.hpp"
+#include "platform/win32/scaling.hpp"
 
 #include <map>
 
@@ -82,8 +82,8 @@ void Picture::paint(HDC dc) const
     case ControlKind::PictureBox:
         if (m_picture) {
             // At its natural size, scaled with the screen, from the top-left corner.
-            const RECT natural{0, 0, services::scaledPixels(m_picture->width(), dpi()),
-                               services::scaledPixels(m_picture->height(), dpi())};
+            const RECT natural{0, 0, scaledPixels(m_picture->width(), dpi()),
+                               scaledPixels(m_picture->height(), dpi())};
             const int saved = SaveDC(dc);
             IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
             m_picture->draw(dc, natural);

@@ -1,9 +1,9 @@
 #include "platform/win32/services.hpp"
 
 #include "platform/win32/accessibility.hpp"
+#include "platform/win32/convert.hpp"
 #include "platform/win32/dpi.hpp"
-#include "platform/win32/fonts.hpp"
-#include "platform/win32/text.hpp"
+#include "platform/win32/look.hpp"
 #include "platform/win32/window.hpp"
 
 #include <windows.h>

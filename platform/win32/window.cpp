@@ -2,15 +2,15 @@
 
 #include "platform/win32/button.hpp"
 #include "platform/win32/colors.hpp"
+#include "platform/win32/convert.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/label.hpp"
 #include "platform/win32/picture.hpp"
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/scaling.hpp"
 #include "platform/win32/services.hpp"
-#include "platform/win32/text.hpp"
 #include "services/failures.hpp"
 #include "services/runtime.hpp"
-#include "services/scaling.hpp"
 
 #include <memory>
 #include <utility>
@@ -188,8 +188,8 @@ HWND Window::liveRegion() const
 
 void Window::place()
 {
-    const int width = services::pixels(m_width, m_dpi);
-    const int height = services::pixels(m_height, m_dpi);
+    const int width = pixels(m_width, m_dpi);
+    const int height = pixels(m_height, m_dpi);
     const RECT frame = frameAround(width, height, m_style, 0, m_dpi);
     const HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};

@@ -2,6 +2,7 @@
 
 #include "platform/win32/accessibility.hpp"
 #include "platform/win32/control.hpp"
+#include "platform/win32/convert.hpp"
 #include "services/gestures.hpp"
 #include "services/window_services.hpp"
 
@@ -25,10 +26,9 @@ class Services;
 // boxes, images and frames Pictures), delivering their events to the form that asked
 // for it as the program's gestures say.
 //
-// The controls' native windows are made when first needed: when the window is shown,
-// when a control is asked about, or once the event loop has nothing else to do. Until
-// then the operations on them wait, in order. So the questionnaire, made hidden behind
-// the introduction, costs the first window nothing.
+// The native window and its controls are made at once, with the window. The questionnaire,
+// hidden behind the introduction, is asked for only when it is first needed
+// (services::DeferredWindow), so it costs the first window nothing.
 class Window final : public services::Window, private AccessibleObject {
 public:
     Window(Services &services, const services::WindowDescription &description,
@@ -116,7 +116,7 @@ private:
     std::optional<std::size_t> m_defaultButton; // what Enter presses from a question
     std::unique_ptr<LiveRegion> m_liveRegion;
     std::wstring m_announcement; // due from the event loop
-    services::gestures::SurrogateJoiner m_joiner;
+    SurrogateJoiner m_joiner;
     bool m_unloaded = false;
 };
 

@@ -1,10 +1,13 @@
-# The Win32 window services' tests, for tests/windows/CMakeLists.txt to include: its
-# text conversions without a window, and the real windows, which need an X server under Wine (the
-# test runs on a private Xvfb that with-display starts around it).
-add_executable(win32_rules_test "${CMAKE_CURRENT_LIST_DIR}/win32_rules_test.cpp")
-target_link_libraries(win32_rules_test PRIVATE tervanel_win32 gtest gtest_main)
-gtest_discover_tests(win32_rules_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    TEST_PREFIX "windows.win32_rules_test." PROPERTIES LABELS windows)
+# The Win32 window services' tests, for tests/windows/CMakeLists.txt to include: what
+# needs no window (the text conversions, the labels' line breaks, the scaling of the
+# layouts), and the real windows, which need an X server under Wine (the test runs on a
+# private Xvfb that with-display starts around it).
+foreach(test_name IN ITEMS win32_rules_test win32_line_layout_test win32_scaling_test)
+    add_executable(${test_name} "${CMAKE_CURRENT_LIST_DIR}/${test_name}.cpp")
+    target_link_libraries(${test_name} PRIVATE tervanel_win32 tervanel_forms gtest gtest_main)
+    gtest_discover_tests(${test_name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+        TEST_PREFIX "windows.${test_name}." PROPERTIES LABELS windows)
+endforeach()
 
 # The pictures decoded inside the program, against the system's decoder, which the test
 # alone uses; OleLoadPicture wants a display.

@@ -8,7 +8,7 @@
 #include "core/scoring.hpp"
 #include "forms/introduction/frm_splash.hpp"
 #include "harness/screen_reader_table.hpp"
-#include "platform/win32/text.hpp"
+#include "platform/win32/convert.hpp"
 #include "services/accessibility.hpp"
 #include "services/runtime.hpp"
 #include "tests/windows/win32_test_support.hpp"

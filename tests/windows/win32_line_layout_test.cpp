@@ -1,14 +1,14 @@
-// How a label's caption breaks into lines where a platform lays them out itself: worked
-// out by hand with every character 5 pixels wide.
+// How a label's caption breaks into lines as the Win32 labels lay them out: worked out by
+// hand with every character 5 pixels wide.
 
-#include "services/line_layout.hpp"
+#include "platform/win32/line_layout.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace tervanel::services {
+namespace tervanel::win32 {
 namespace {
 
 int fiveEach(std::wstring_view run)
@@ -60,4 +60,4 @@ TEST(LineLayout, LineWidthLeavesOutHangingBlanks)
 }
 
 } // namespace
-} // namespace tervanel::services
+} // namespace tervanel::win32

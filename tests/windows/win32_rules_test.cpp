@@ -1,7 +1,8 @@
 // How the program's texts become Windows text, checked without a window: UTF-8 to UTF-16,
-// and the lone CRs of prompts as the CR LF pairs Windows breaks lines at.
+// the lone CRs of prompts as the CR LF pairs Windows breaks lines at, and the keyboard's
+// UTF-16 units as characters.
 
-#include "platform/win32/text.hpp"
+#include "platform/win32/convert.hpp"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,29 @@ TEST(Win32Text, Utf8BecomesUtf16)
     };
     for (const Case &c : cases)
         EXPECT_EQ(toWide(c.utf8), c.utf16) << c.utf8;
+}
+
+TEST(Win32Text, SurrogatePairsJoinIntoOneCharacter)
+{
+    struct Row {
+        std::u16string units;
+        std::u32string characters;
+    };
+    const Row rows[] = {
+        {u"a", U"a"},
+        {u"\xD83D\xDE00", U"\U0001F600"},
+        {u"\xDE00x", U"x"},                     // a low surrogate alone is dropped
+        {u"\xD83D\xD83D\xDE00", U"\U0001F600"}, // a high one replaced by the next
+        {u"\xD83Dx", U"x"},
+    };
+    for (const Row &row : rows) {
+        SurrogateJoiner joiner;
+        std::u32string joined;
+        for (char16_t unit : row.units)
+            if (const auto c = joiner.join(unit))
+                joined += *c;
+        EXPECT_EQ(joined, row.characters);
+    }
 }
 
 } // namespace

@@ -1,9 +1,10 @@
-// The layouts on screens of other scales, where a platform scales them itself: every
-// control stays where its table puts it relative to the others, at every common scale.
+// The layouts on screens of other scales, as the Win32 services scale them: every control
+// stays where its table puts it relative to the others, at every common scale.
 
 #include "forms/introduction/frm_splash_layout.hpp"
 #include "forms/questionnaire/form1_layout.hpp"
-#include "services/scaling.hpp"
+#include "platform/win32/scaling.hpp"
+#include "services/fonts.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,12 @@
 #include <string>
 #include <vector>
 
-namespace tervanel::services {
+namespace tervanel::win32 {
 namespace {
+
+using services::ControlRow;
+using services::kBaseDpi;
+using services::PixelRect;
 
 // Whether two rectangles share at least one pixel, or touch along an edge.
 bool overlaps(const PixelRect &a, const PixelRect &b)
@@ -93,21 +98,22 @@ TEST(Scaling, SizesAtTheCommonScales)
         {144, 1052, 770, 606, 17, 20},
         {192, 1402, 1026, 808, 22, 26},
     };
-    const PixelRect banner = forms::kForm1Rows[rowOf(forms::Form1Control::Picture1)].geometry;
+    const PixelRect banner =
+        forms::kForm1Rows[services::rowOf(forms::Form1Control::Picture1)].geometry;
     for (const Case &c : cases) {
         EXPECT_EQ(pixels(forms::kForm1Width, c.dpi), c.clientWidth) << c.dpi;
         EXPECT_EQ(pixels(forms::kForm1Height, c.dpi), c.clientHeight) << c.dpi;
         EXPECT_EQ(scaledRect(banner, c.dpi).width, c.bannerWidth) << c.dpi;
-        EXPECT_EQ(fontPixels(8.25, c.dpi), c.dialogFont) << c.dpi;
-        EXPECT_EQ(fontPixels(9.75, c.dpi), c.headingFont) << c.dpi;
+        EXPECT_EQ(services::fontPixels(8.25, c.dpi), c.dialogFont) << c.dpi;
+        EXPECT_EQ(services::fontPixels(9.75, c.dpi), c.headingFont) << c.dpi;
     }
     // At 96 dots per inch nothing moves: the rows are the layout, and the twips convert
     // as they do for every platform.
     for (const ControlRow &row : forms::kForm1Rows)
         EXPECT_EQ(scaledRect(row.geometry, kBaseDpi), row.geometry) << row.id;
     for (const int twips : {0, 7, 8, 15, 22, 23, 10515, 7695})
-        EXPECT_EQ(pixels(twips, kBaseDpi), pixels(twips)) << twips;
+        EXPECT_EQ(pixels(twips, kBaseDpi), services::pixels(twips)) << twips;
 }
 
 } // namespace
-} // namespace tervanel::services
+} // namespace tervanel::win32

@@ -9,10 +9,13 @@
 #include "forms/introduction/frm_splash.hpp"
 #include "forms/questionnaire/form1.hpp"
 #include "platform/win32/colors.hpp"
+#include "platform/win32/convert.hpp"
 #include "platform/win32/label.hpp"
+#include "platform/win32/look.hpp"
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/scaling.hpp"
+#include "services/fonts.hpp"
 #include "services/runtime.hpp"
-#include "services/scaling.hpp"
 #include "tests/windows/win32_test_support.hpp"
 
 #include <gtest/gtest.h>
@@ -32,7 +35,6 @@ namespace {
 using forms::Form1Control;
 using forms::SplashControl;
 using services::PixelRect;
-using services::TextLine;
 using namespace test;
 
 RECT clientRectIn(HWND control)
@@ -180,6 +182,40 @@ TEST_F(Win32ServicesTest, EveryTextFitsItsLabelAsOnLinux)
     // address: eleven.
     EXPECT_EQ(intro.lines().size(), 11U);
     EXPECT_EQ(intro.linePitch(), 13);
+}
+
+// The labels set their lines by the face's metrics as services/fonts.hpp gives them: they
+// must be the built-in face's own, in both weights, as the system reads them.
+TEST(Win32Look, TheFacesMetricsAreTheBuiltInFontsOwn)
+{
+    registerBuiltInFonts();
+    const std::wstring face = toWide(services::kDialogFace);
+    for (const bool bold : {false, true}) {
+        static_cast<void>(dialogFont(8.25, bold, services::kBaseDpi)); // registers the weight
+        LOGFONTW request{};
+        request.lfHeight = -services::kFaceEm; // the em square: nothing rounded
+        request.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        request.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+        face.copy(request.lfFaceName, LF_FACESIZE - 1);
+        const HFONT font = CreateFontIndirectW(&request);
+        ASSERT_NE(font, nullptr);
+        const HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, font);
+        std::array<wchar_t, LF_FACESIZE> chosen{};
+        GetTextFaceW(dc, LF_FACESIZE, chosen.data());
+        OUTLINETEXTMETRICW metrics{};
+        metrics.otmSize = sizeof metrics;
+        const bool read = GetOutlineTextMetricsW(dc, sizeof metrics, &metrics) != 0;
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(font);
+        EXPECT_EQ(std::wstring(chosen.data()), face) << "bold " << bold;
+        ASSERT_TRUE(read);
+        EXPECT_EQ(static_cast<int>(metrics.otmEMSquare), services::kFaceEm);
+        EXPECT_EQ(metrics.otmTextMetrics.tmAscent + metrics.otmTextMetrics.tmDescent,
+                  services::kFaceHeight)
+            << "bold " << bold;
+    }
 }
 
 // Records the events a window delivers, in order.
@@ -634,7 +670,7 @@ TEST_F(Win32ServicesTest, AChangeOfScaleMovesEveryControlAndTheTextStillFits)
     for (std::size_t i = 0; i < forms::kForm1Rows.size(); ++i) {
         const Control &c = nativeOf(m_form1->window()).control(i);
         EXPECT_EQ(asPixelRect(clientRectIn(c.hwnd())),
-                  services::scaledRect(forms::kForm1Rows[i].geometry, 144))
+                  scaledRect(forms::kForm1Rows[i].geometry, 144))
             << forms::kForm1Rows[i].id;
     }
     Label &question = label(Form1Control::Label10); // the longest question
