@@ -96,20 +96,20 @@ std::string versionText()
 
 std::string helpText()
 {
-    return "Uso: tervanel [OPZIONE]...\n"
-           "Test di autovalutazione per chi soffre di dolori o fastidi alle gambe: tredici\n"
-           "domande, e il Responso dice a quale specialista rivolgersi.\n"
-           "\n"
-           "      --help       mostra questo aiuto ed esce\n"
-           "      --version    mostra la versione ed esce\n"
-           "\n"
-           "Sono accettate anche le opzioni di Qt, come -platform NOME, -display SCHERMO\n"
-           "e -style STILE. Serve uno schermo grafico: X11, oppure Wayland dove X11 manca.\n"
-           "\n"
-           "Stato d'uscita: 0 se tutto va bene, 1 in caso di errore (anche senza schermo),\n"
-           "2 per un'opzione sbagliata.\n"
-           "\n"
-           "Segnalare i problemi a <"
+    return "Uso: tervanel [OPZIONE]...\n" + std::string(identity::kSummary)
+           + ": tredici\n"
+             "domande, e il Responso dice a quale specialista rivolgersi.\n"
+             "\n"
+             "      --help       mostra questo aiuto ed esce\n"
+             "      --version    mostra la versione ed esce\n"
+             "\n"
+             "Sono accettate anche le opzioni di Qt, come -platform NOME, -display SCHERMO\n"
+             "e -style STILE. Serve uno schermo grafico: X11, oppure Wayland dove X11 manca.\n"
+             "\n"
+             "Stato d'uscita: 0 se tutto va bene, 1 in caso di errore (anche senza schermo),\n"
+             "2 per un'opzione sbagliata.\n"
+             "\n"
+             "Segnalare i problemi a <"
            + std::string(identity::kAuthorEmail) + ">.\nPagina web: <https://"
            + std::string(identity::kWebAddress) + ">\n";
 }

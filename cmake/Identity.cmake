@@ -3,13 +3,15 @@
 # it stays the one place that names them, and the version's major and minor numbers.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
     "${PROJECT_SOURCE_DIR}/core/identity.hpp")
-file(STRINGS "${PROJECT_SOURCE_DIR}/core/identity.hpp" identity_lines
-    REGEX "^inline constexpr std::string_view k[A-Za-z]+ = \"[^\"]*\";")
-foreach(line IN LISTS identity_lines)
-    string(REGEX MATCH "k([A-Za-z]+) = \"([^\"]*)\"" _ "${line}")
+# A value may stand on the line after its name.
+file(READ "${PROJECT_SOURCE_DIR}/core/identity.hpp" identity_header)
+string(REGEX MATCHALL "\ninline constexpr std::string_view k[A-Za-z]+ =[ \n]+\"[^\"]*\";"
+    identity_values "${identity_header}")
+foreach(value IN LISTS identity_values)
+    string(REGEX MATCH "k([A-Za-z]+) =[ \n]+\"([^\"]*)\"" _ "${value}")
     set(TERVANEL_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
 endforeach()
-foreach(name IN ITEMS ProgramName Version Publisher WebAddress AuthorEmail)
+foreach(name IN ITEMS ProgramName Summary Version Publisher WebAddress AuthorEmail)
     if(NOT TERVANEL_${name})
         message(FATAL_ERROR "core/identity.hpp names no k${name}")
     endif()

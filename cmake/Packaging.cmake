@@ -28,14 +28,14 @@ set(app_dir "${PROJECT_SOURCE_DIR}/app")
 set(desktop_dir "${app_dir}/desktop")
 set(out_dir "${PROJECT_BINARY_DIR}/app/desktop")
 
-# The words every description shares: desktop entry, AppStream, manual page, package.
-set(TERVANEL_SUMMARY "Test di autovalutazione per dolori e fastidi alle gambe")
+# The words every description shares: desktop entry, AppStream, manual page, package; the
+# one-line summary is core/identity.hpp's.
 set(TERVANEL_DESCRIPTION_1
     "${TERVANEL_ProgramName} è un test di autovalutazione per chi soffre di dolori o fastidi alle gambe.")
 set(TERVANEL_DESCRIPTION_2
     "Si risponde sì o no a tredici domande; il Responso dice se i disturbi fanno pensare a un problema venoso, arterioso o dell'apparato locomotore e a quale specialista rivolgersi.")
-string(SUBSTRING "${TERVANEL_SUMMARY}" 0 1 first)
-string(SUBSTRING "${TERVANEL_SUMMARY}" 1 -1 rest)
+string(SUBSTRING "${TERVANEL_Summary}" 0 1 first)
+string(SUBSTRING "${TERVANEL_Summary}" 1 -1 rest)
 string(TOLOWER "${first}" first)
 set(TERVANEL_SUMMARY_LOWER "${first}${rest}")
 
@@ -144,7 +144,7 @@ set(CPACK_PACKAGE_VERSION "${TERVANEL_Version}")
 set(CPACK_PACKAGE_VENDOR "${TERVANEL_Publisher}")
 set(CPACK_PACKAGE_CONTACT "${TERVANEL_Publisher} <${TERVANEL_AuthorEmail}>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://${TERVANEL_WebAddress}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${TERVANEL_SUMMARY}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${TERVANEL_Summary}")
 tervanel_wrap("${TERVANEL_DESCRIPTION_1}" paragraph_1)
 tervanel_wrap("${TERVANEL_DESCRIPTION_2}" paragraph_2)
 set(CPACK_PACKAGE_DESCRIPTION "${paragraph_1}\n\n${paragraph_2}")

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/identity.hpp"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,7 +36,7 @@ private:
 
 // The failure guard's box: its title, and its prompt for a failure with these words
 // (none: a failure the program does not know).
-inline constexpr std::string_view kFailureTitle = "Tervanel";
+inline constexpr std::string_view kFailureTitle = identity::kProgramName;
 [[nodiscard]] std::string failurePrompt(std::string_view words);
 
 } // namespace tervanel::services

@@ -98,7 +98,9 @@ TEST(CommandLine, WithoutADisplay)
             EXPECT_EQ(o.err, "");
             break;
         case Says::Usage:
-            EXPECT_TRUE(o.out.starts_with("Uso: tervanel [OPZIONE]...\n")) << o.out;
+            EXPECT_TRUE(o.out.starts_with("Uso: tervanel [OPZIONE]...\nTest di autovalutazione "
+                                          "per dolori e fastidi alle gambe: tredici\n"))
+                << o.out;
             EXPECT_NE(o.out.find("--version"), std::string::npos);
             EXPECT_EQ(o.err, "");
             break;
