@@ -10,6 +10,98 @@ namespace tervanel::harness {
 
 namespace runtime = services::runtime;
 
+HeldWindow::HeldWindow(const services::WindowDescription &description)
+{
+    for (const services::ControlRow &row : description.controls)
+        m_controls.push_back(
+            {std::string(row.id), std::string(row.text), true, false, false, row.fore, row.back});
+}
+
+void HeldWindow::show()
+{
+    m_visible = true;
+}
+
+void HeldWindow::hide()
+{
+    m_visible = false;
+}
+
+void HeldWindow::unload()
+{
+    m_visible = false;
+    m_unloaded = true;
+}
+
+void HeldWindow::setText(std::size_t control, std::string_view text)
+{
+    m_controls.at(control).text = text;
+}
+
+void HeldWindow::setVisible(std::size_t control, bool visible)
+{
+    m_controls.at(control).visible = visible;
+}
+
+bool HeldWindow::bold(std::size_t control) const
+{
+    return m_controls.at(control).bold;
+}
+
+void HeldWindow::setBold(std::size_t control, bool bold)
+{
+    m_controls.at(control).bold = bold;
+}
+
+void HeldWindow::setForeColor(std::size_t control, services::VbColor color)
+{
+    m_controls.at(control).fore = color;
+}
+
+void HeldWindow::setBackColor(std::size_t control, services::VbColor color)
+{
+    m_controls.at(control).back = color;
+}
+
+void HeldWindow::setPicture(std::size_t control, services::PictureId picture)
+{
+    static_cast<void>(picture);
+    m_controls.at(control).picture = true;
+}
+
+bool HeldWindow::hasPicture(std::size_t control) const
+{
+    return m_controls.at(control).picture;
+}
+
+bool HeldWindow::isVisible() const
+{
+    return m_visible && !m_unloaded;
+}
+
+// What only a screen reader or the mouse pointer would show: nothing to hold.
+void HeldWindow::setFocus(std::size_t control)
+{
+    static_cast<void>(control);
+}
+
+void HeldWindow::setToolTip(std::size_t control, std::string_view text)
+{
+    static_cast<void>(control);
+    static_cast<void>(text);
+}
+
+void HeldWindow::setDescription(std::size_t control, std::string_view text)
+{
+    static_cast<void>(control);
+    static_cast<void>(text);
+}
+
+void HeldWindow::announce(std::string_view words)
+{
+    static_cast<void>(words);
+}
+
 RecordingWindow::RecordingWindow(RecordingServices &services,
                                  const services::WindowDescription &description,
                                  services::WindowEvents &events,
@@ -17,11 +109,27 @@ RecordingWindow::RecordingWindow(RecordingServices &services,
     : m_services(services)
     , m_id(description.id)
     , m_events(events)
-    , m_platform(std::move(platform))
+    , m_beneath(std::move(platform))
 {
     for (const services::ControlRow &row : description.controls)
-        m_controls.push_back(
-            {std::string(row.id), std::string(row.text), true, false, false, row.fore, row.back});
+        m_controlIds.emplace_back(row.id);
+    if (!m_beneath) {
+        auto held = std::make_unique<HeldWindow>(description);
+        m_held = held.get();
+        m_beneath = std::move(held);
+    }
+}
+
+const RecordingWindow::Control &RecordingWindow::control(std::size_t index) const
+{
+    if (!m_held)
+        throw std::logic_error("window " + m_id + " is the platform's: its controls are not held");
+    return m_held->control(index);
+}
+
+services::Window *RecordingWindow::platform() const
+{
+    return m_held ? nullptr : m_beneath.get();
 }
 
 void RecordingWindow::record(std::string_view what)
@@ -33,120 +141,62 @@ void RecordingWindow::record(std::string_view what)
 void RecordingWindow::before(std::string_view operation, std::size_t control)
 {
     if (m_services.beforeOperation)
-        m_services.beforeOperation(operation, m_controls.at(control).id);
+        m_services.beforeOperation(operation, m_controlIds.at(control));
 }
 
 void RecordingWindow::show()
 {
     record("show");
-    if (m_platform)
-        m_platform->show();
-    m_visible = true;
+    ForwardingWindow::show();
 }
 
 void RecordingWindow::hide()
 {
     record("hide");
-    if (m_platform)
-        m_platform->hide();
-    m_visible = false;
+    ForwardingWindow::hide();
 }
 
 void RecordingWindow::unload()
 {
     record("unload");
-    if (m_platform)
-        m_platform->unload();
-    m_visible = false;
-    m_unloaded = true;
+    ForwardingWindow::unload();
 }
 
 void RecordingWindow::setText(std::size_t control, std::string_view text)
 {
     before("setText", control);
-    if (m_platform)
-        m_platform->setText(control, text);
-    m_controls.at(control).text = text;
+    ForwardingWindow::setText(control, text);
 }
 
 void RecordingWindow::setVisible(std::size_t control, bool visible)
 {
     before(visible ? "show" : "hide", control);
-    if (m_platform)
-        m_platform->setVisible(control, visible);
-    m_controls.at(control).visible = visible;
-}
-
-bool RecordingWindow::bold(std::size_t control) const
-{
-    return m_platform ? m_platform->bold(control) : m_controls.at(control).bold;
+    ForwardingWindow::setVisible(control, visible);
 }
 
 void RecordingWindow::setBold(std::size_t control, bool bold)
 {
     before("setBold", control);
-    if (m_platform)
-        m_platform->setBold(control, bold);
-    m_controls.at(control).bold = bold;
+    ForwardingWindow::setBold(control, bold);
 }
 
 void RecordingWindow::setForeColor(std::size_t control, services::VbColor color)
 {
     before("setForeColor", control);
-    if (m_platform)
-        m_platform->setForeColor(control, color);
-    m_controls.at(control).fore = color;
+    ForwardingWindow::setForeColor(control, color);
 }
 
 void RecordingWindow::setBackColor(std::size_t control, services::VbColor color)
 {
     before("setBackColor", control);
-    if (m_platform)
-        m_platform->setBackColor(control, color);
-    m_controls.at(control).back = color;
-}
-
-void RecordingWindow::setPicture(std::size_t control, services::PictureId picture)
-{
-    if (m_platform)
-        m_platform->setPicture(control, picture);
-    m_controls.at(control).picture = true;
-}
-
-bool RecordingWindow::hasPicture(std::size_t control) const
-{
-    return m_platform ? m_platform->hasPicture(control) : m_controls.at(control).picture;
-}
-
-bool RecordingWindow::isVisible() const
-{
-    return m_platform ? m_platform->isVisible() : m_visible && !m_unloaded;
-}
-
-void RecordingWindow::setFocus(std::size_t control)
-{
-    if (m_platform)
-        m_platform->setFocus(control);
-}
-
-void RecordingWindow::setToolTip(std::size_t control, std::string_view text)
-{
-    if (m_platform)
-        m_platform->setToolTip(control, text);
-}
-
-void RecordingWindow::setDescription(std::size_t control, std::string_view text)
-{
-    if (m_platform)
-        m_platform->setDescription(control, text);
+    ForwardingWindow::setBackColor(control, color);
 }
 
 void RecordingWindow::announce(std::string_view words)
 {
     if (m_services.keepRecords)
         m_services.announcements.emplace_back(m_id, std::string(words));
-    if (m_platform)
-        m_platform->announce(words);
+    ForwardingWindow::announce(words);
 }
 
 services::Window &platformOf(services::Window &window)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/forwarding_window.hpp"
 #include "services/window_services.hpp"
 
 #include <functional>
@@ -19,8 +20,9 @@ namespace tervanel::harness {
 
 class RecordingServices;
 
-// One window as recorded: what each control shows, as the program last set it.
-class RecordingWindow final : public services::Window {
+// A window of no toolkit at all: it holds what each control shows, as the program last
+// set it, and draws nothing.
+class HeldWindow final : public services::Window {
 public:
     struct Control {
         std::string id;
@@ -31,8 +33,7 @@ public:
         std::optional<services::VbColor> fore, back;
     };
 
-    RecordingWindow(RecordingServices &services, const services::WindowDescription &description,
-                    services::WindowEvents &events, std::unique_ptr<services::Window> platform);
+    explicit HeldWindow(const services::WindowDescription &description);
 
     void show() override;
     void hide() override;
@@ -51,25 +52,55 @@ public:
     void setDescription(std::size_t control, std::string_view text) override;
     void announce(std::string_view words) override;
 
-    [[nodiscard]] const std::string &id() const { return m_id; }
     [[nodiscard]] const Control &control(std::size_t index) const { return m_controls.at(index); }
     [[nodiscard]] bool isUnloaded() const { return m_unloaded; }
+
+private:
+    std::vector<Control> m_controls;
+    bool m_visible = false;
+    bool m_unloaded = false;
+};
+
+// One window as recorded, over the platform's window or a held one: what it is shown,
+// hidden and unloaded, and what it announces, go to the services' records; each change to
+// a control is first shown to RecordingServices::beforeOperation.
+class RecordingWindow final : public services::ForwardingWindow {
+public:
+    using Control = HeldWindow::Control;
+
+    // Over a held window when there is no platform's.
+    RecordingWindow(RecordingServices &services, const services::WindowDescription &description,
+                    services::WindowEvents &events, std::unique_ptr<services::Window> platform);
+
+    void show() override;
+    void hide() override;
+    void unload() override;
+    void setText(std::size_t control, std::string_view text) override;
+    void setVisible(std::size_t control, bool visible) override;
+    void setBold(std::size_t control, bool bold) override;
+    void setForeColor(std::size_t control, services::VbColor color) override;
+    void setBackColor(std::size_t control, services::VbColor color) override;
+    void announce(std::string_view words) override;
+
+    [[nodiscard]] const std::string &id() const { return m_id; }
+    // What a control shows, over a held window; a failure over a platform's.
+    [[nodiscard]] const Control &control(std::size_t index) const;
     // The handlers the window delivers to: a test's stand-in for the user's input.
     [[nodiscard]] services::WindowEvents &events() const { return m_events; }
     // The platform's window underneath, if any.
-    [[nodiscard]] services::Window *platform() const { return m_platform.get(); }
+    [[nodiscard]] services::Window *platform() const;
 
 private:
+    [[nodiscard]] services::Window &target() const override { return *m_beneath; }
     void before(std::string_view operation, std::size_t control);
     void record(std::string_view what);
 
     RecordingServices &m_services;
     std::string m_id;
+    std::vector<std::string> m_controlIds;
     services::WindowEvents &m_events;
-    std::unique_ptr<services::Window> m_platform;
-    std::vector<Control> m_controls;
-    bool m_visible = false;
-    bool m_unloaded = false;
+    std::unique_ptr<services::Window> m_beneath;
+    HeldWindow *m_held = nullptr; // m_beneath, when there is no platform's window
 };
 
 // The platform's window beneath a recorded or deferred one (made now if it is not yet);

@@ -77,15 +77,10 @@ void DeferredWindow::apply(Window &window, const Kept &kept)
     }
 }
 
-void DeferredWindow::show()
-{
-    underlying().show();
-}
-
 void DeferredWindow::hide()
 {
     if (m_window)
-        m_window->hide(); // a window not yet made is hidden already
+        m_window->hide();
 }
 
 void DeferredWindow::unload()
@@ -106,11 +101,6 @@ void DeferredWindow::setVisible(std::size_t control, bool visible)
     later({Kept::Operation::SetVisible, control, {}, visible});
 }
 
-bool DeferredWindow::bold(std::size_t control) const
-{
-    return underlying().bold(control);
-}
-
 void DeferredWindow::setBold(std::size_t control, bool bold)
 {
     later({Kept::Operation::SetBold, control, {}, bold});
@@ -129,11 +119,6 @@ void DeferredWindow::setBackColor(std::size_t control, VbColor color)
 void DeferredWindow::setPicture(std::size_t control, PictureId picture)
 {
     later({Kept::Operation::SetPicture, control, {}, static_cast<std::uint32_t>(picture)});
-}
-
-bool DeferredWindow::hasPicture(std::size_t control) const
-{
-    return underlying().hasPicture(control);
 }
 
 bool DeferredWindow::isVisible() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/forwarding_window.hpp"
 #include "services/window_services.hpp"
 
 #include <cstdint>
@@ -15,8 +16,8 @@ namespace tervanel::services {
 // is kept and done, in order, on the window as soon as it is made, so nobody can tell
 // it from a window made at once; the window on screen meanwhile comes up without
 // waiting for it. A failure to make it, or in what was kept, is reported as any
-// handler's failure is.
-class DeferredWindow final : public Window {
+// handler's failure is. What it does not keep goes to the window, made now if need be.
+class DeferredWindow final : public ForwardingWindow {
 public:
     // The description's texts and rows must outlive the window, except the id, caption
     // and spoken name, which it copies.
@@ -24,18 +25,17 @@ public:
                    WindowEvents &events);
     ~DeferredWindow() override;
 
-    void show() override;
+    // A window not yet made is hidden already, and an unloaded one is never made.
     void hide() override;
     void unload() override;
+    [[nodiscard]] bool isVisible() const override;
+    // Kept until the window is made.
     void setText(std::size_t control, std::string_view text) override;
     void setVisible(std::size_t control, bool visible) override;
-    [[nodiscard]] bool bold(std::size_t control) const override;
     void setBold(std::size_t control, bool bold) override;
     void setForeColor(std::size_t control, VbColor color) override;
     void setBackColor(std::size_t control, VbColor color) override;
     void setPicture(std::size_t control, PictureId picture) override;
-    [[nodiscard]] bool hasPicture(std::size_t control) const override;
-    [[nodiscard]] bool isVisible() const override;
     void setFocus(std::size_t control) override;
     void setToolTip(std::size_t control, std::string_view text) override;
     void setDescription(std::size_t control, std::string_view text) override;
@@ -47,6 +47,8 @@ public:
     [[nodiscard]] Window &underlying() const;
 
 private:
+    [[nodiscard]] Window &target() const override { return underlying(); }
+
     // An operation kept until the window is made.
     struct Kept {
         enum class Operation {
