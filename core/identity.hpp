@@ -7,9 +7,12 @@ namespace tervanel::identity {
 
 inline constexpr std::string_view kProgramName = "Tervanel";
 // What the program is, in one line: the help's first line, the package's summary, the
-// desktop entry's comment, the Windows file's description, the web page's description.
+// desktop entry's comment, the web page's description.
 inline constexpr std::string_view kSummary =
     "Test di autovalutazione per dolori e fastidi alle gambe";
+// What the Windows file's version information calls it (its FileDescription), and so the
+// manifest's and the installer's shortcut's description.
+inline constexpr std::string_view kFileDescription = "Tervanel di autovalutazione";
 inline constexpr std::string_view kVersion = "1.00";
 inline constexpr std::string_view kPublisher = "Dorvik";
 

@@ -226,7 +226,7 @@ TEST_F(WindowsResources, OneUsEnglishUnicodeStringTableWithExactlyTheseStrings)
     }
     const std::map<std::string, std::string> expected = {
         {"Comments", "Realizzato da Dorvik (webmaster@dorvik.example)"},
-        {"FileDescription", "Test di autovalutazione per dolori e fastidi alle gambe"},
+        {"FileDescription", "Tervanel di autovalutazione"},
         {"FileVersion", "1.00"},
         {"InternalName", "Tervanel"},
         {"OriginalFilename", "Tervanel.exe"},
