@@ -28,7 +28,8 @@ add_custom_command(OUTPUT "${node_dir}/node_modules/.package-lock.json"
     VERBATIM)
 
 # What the tests expect, from the program's tables and the Linux build's line layout.
-add_executable(tervanel_web_expectations web/expectations.cpp support/verdict_model.cpp)
+add_executable(tervanel_web_expectations web/expectations.cpp support/verdict_model.cpp
+    "${PROJECT_SOURCE_DIR}/platform/web/names.cpp")
 target_link_libraries(tervanel_web_expectations
     PRIVATE tervanel_forms tervanel_qt tervanel_resources tervanel_harness tervanel_recording)
 target_include_directories(tervanel_web_expectations PRIVATE "${PROJECT_SOURCE_DIR}")
@@ -41,6 +42,11 @@ add_custom_command(OUTPUT "${expectations}"
 add_custom_target(tervanel_web_tests ALL
     DEPENDS "${node_dir}/node_modules/.package-lock.json" "${expectations}")
 add_dependencies(tervanel_web_tests tervanel_web)
+
+# Where the program and the page meet, held to both sides: no browser needed.
+add_test(NAME web.boundary COMMAND node --test "${web_tests_dir}/boundary.test.cjs")
+set_tests_properties(web.boundary PROPERTIES
+    LABELS web TIMEOUT 60 ENVIRONMENT "TERVANEL_EXPECTATIONS=${expectations}")
 
 # One Chromium at a time: each test starts its own, with its own profile. Nor beside Wine:
 # Chromium keeps both processors busy, and the Wine tests' clicks and boxes have waited in

@@ -4,13 +4,13 @@
 // The copy is shown once its face is ready, so that it is never seen without its text,
 // and the program (tervanel.js) is fetched and started once that copy is painted, so
 // that the program's start does not compete with that paint. Until the program's own
-// window has taken the copy's place, the copy takes no input: the keys and clicks that
-// come meanwhile are kept here and handed to the program's window (dom.js).
+// window has taken the copy's place, the copy does nothing: the keys and clicks that
+// come meanwhile are kept here and handed to the program's window (window.js).
 
 // Each window as designed where the screen holds it whole, else in one column: the same
 // controls, one under the other in the order screen readers read them, with text and
 // targets a finger can use (look.css). The page's copy here, the program's windows in
-// dom.js; the page follows the last window fitted (its scrolling, its message boxes).
+// window.js; the page follows the last window fitted (its scrolling, its message boxes).
 function tervanelFit(root) {
   root.classList.remove('column');
   var column = root.offsetWidth > innerWidth || root.offsetHeight > innerHeight;
@@ -37,11 +37,35 @@ function tervanelAfterFirstPaint(then) {
   watch.observe({ type: 'paint', buffered: true });
 }
 
-// The user's keys and clicks, until the program's window has taken the copy's place.
-var tervanelEarly = { events: [] };
-tervanelEarly.keep = function(e) { tervanelEarly.events.push(e); };
-addEventListener('keydown', tervanelEarly.keep, true);
-addEventListener('click', tervanelEarly.keep, true);
+// The user's keys and clicks, until the program's window has taken the copy's place
+// (window.js), with each click the ids of the program's elements it was made on: the
+// copy's elements are the program's, their ids prefixed (first_window.cjs). Nothing on
+// the copy takes the focus meanwhile.
+var tervanelEarly = (function() {
+  var kept = [];
+  var keep = function(e) {
+    var ids = [];
+    for (var el = e.target; el && el.id !== 'first-window'; el = el.parentElement)
+      if (el.id && el.id.indexOf('first-') === 0) ids.push(el.id.slice('first-'.length));
+    kept.push({ event: e, ids: ids });
+  };
+  var hold = function(e) {
+    var copy = document.getElementById('first-window');
+    if (copy && copy.contains(e.target)) e.preventDefault();
+  };
+  addEventListener('keydown', keep, true);
+  addEventListener('click', keep, true);
+  addEventListener('mousedown', hold, true);
+  return {
+    // What was kept, in order, and nothing more from now on.
+    stop: function() {
+      removeEventListener('keydown', keep, true);
+      removeEventListener('click', keep, true);
+      removeEventListener('mousedown', hold, true);
+      return kept;
+    },
+  };
+})();
 (function() {
   var start = function() {
     // The whole regular face, for the program's windows: the program waits for it.

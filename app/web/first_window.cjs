@@ -4,17 +4,18 @@
 // Node.js in a real document (Debian's jsdom, package node-jsdom), until the program has
 // shown its first window, and writes that window's elements as HTML, and what the
 // program set on each (place, size, colours, font) as a style sheet: the page's policy
-// lets in no style attribute. The program's own elements are made by dom.js, so the copy
-// is what the page draws, element for element.
+// lets in no style attribute. The program's own elements are made by the page's scripts
+// (platform/web), so the copy is what the page draws, element for element.
 //
 //     node first_window.cjs EARLY.js PROGRAM.js OUT.html OUT.css
 //
 // EARLY.js is the page's first script, which the program uses (early.js).
 //
-// In the copy every id is prefixed with "first-" and the window's is "first-window"; the
-// window is inert (it takes no input, and screen readers do not see it: the program's own
-// window takes its place), and the control the program focused carries the class
-// "focused", which looks as the focus does. Whether the copy is drawn as designed or in
+// In the copy every id is the program's prefixed with "first-" (a click on the copy is
+// handed on to the program's element of that id), and the window's is "first-window";
+// nothing in it takes the focus, screen readers do not see it (the program's own window
+// takes its place), and the control the program focused carries the class "focused",
+// which looks as the focus does. Whether the copy is drawn as designed or in
 // one column is the page's choice, as for the program's windows (early.js).
 
 const fs = require('node:fs');
@@ -85,7 +86,6 @@ function write(window) {
     }
   });
   copy.id = 'first-window';
-  copy.setAttribute('inert', '');
   copy.setAttribute('aria-hidden', 'true');
   fs.writeFileSync(htmlFile, `${copy.outerHTML}\n`);
   fs.writeFileSync(cssFile, `${rules.join('\n')}\n`);

@@ -13,7 +13,8 @@ namespace tervanel::web {
 // and the end of the program takes the windows off the page and says so in one line.
 class Services final : public services::WindowServices {
 public:
-    // Gives the page the names of the program's numbers that it uses.
+    // Tells the page what it needs from the start: the program's enums by name and the
+    // files of its pictures.
     Services();
 
     [[nodiscard]] std::unique_ptr<services::Window>

@@ -1,7 +1,8 @@
 #include "platform/web/window.hpp"
 
-#include "platform/web/dom.hpp"
+#include "platform/web/page.hpp"
 #include "services/failures.hpp"
+#include "services/fonts.hpp"
 #include "services/palette.hpp"
 
 #include <emscripten/emscripten.h>
@@ -29,6 +30,17 @@ int moreContrastOf(const std::optional<services::VbColor> &color)
     return color ? colorOf(palette::shown(*color, palette::Scheme::MoreContrast)) : -1;
 }
 
+// A font as the page sets it: its size and the distance between its lines, in pixels.
+struct PageFont {
+    int pixels;
+    int linePitch;
+};
+PageFont pageFontOf(const services::FontSetting &font)
+{
+    const int pixels = services::fontPixels(font.points);
+    return {pixels, services::linePitch(pixels)};
+}
+
 } // namespace
 
 Window::Window(const services::WindowDescription &description, services::WindowEvents &events,
@@ -42,21 +54,24 @@ Window::Window(const services::WindowDescription &description, services::WindowE
     , m_keyPreview(description.keyPreview)
 {
     const std::string_view name = a11y::nameOf(description);
+    const PageFont font = pageFontOf(description.font);
     m_window = tervanel_window_create(
         reinterpret_cast<std::uintptr_t>(this), description.id.data(), description.id.size(),
         description.caption.data(), description.caption.size(), name.data(), name.size(),
-        static_cast<int>(a11y::roleOf(description.frame)), static_cast<int>(description.placement),
+        static_cast<int>(a11y::roleOf(description.frame)),
+        description.placement == services::Placement::CentredOnScreen ? 1 : 0,
         services::pixels(description.width), services::pixels(description.height),
         colorOf(description.back),
-        colorOf(palette::ground(description.back, palette::Scheme::MoreContrast)),
-        description.font.points, description.font.bold ? 1 : 0);
+        colorOf(palette::ground(description.back, palette::Scheme::MoreContrast)), font.pixels,
+        font.linePitch, description.font.bold ? 1 : 0);
     for (const services::ControlRow &row : description.controls) {
         const services::PixelRect &r = row.geometry;
         const bool bold = row.font ? row.font->bold : description.font.bold;
+        const PageFont own = row.font ? pageFontOf(*row.font) : PageFont{0, 0};
         tervanel_control_add(
             m_window, row.id.data(), row.id.size(), static_cast<int>(row.kind), row.text.data(),
             row.text.size(), r.x, r.y, r.width, r.height, colorOf(row.back), colorOf(row.fore),
-            moreContrastOf(row.back), moreContrastOf(row.fore), row.font ? row.font->points : 0,
+            moreContrastOf(row.back), moreContrastOf(row.fore), own.pixels, own.linePitch,
             row.font && row.font->bold ? 1 : 0, row.align == services::Align::Centre ? 1 : 0,
             row.parent ? static_cast<int>(*row.parent) : -1);
         m_controls.push_back({row.kind, row.parent, std::string(row.text), {}, true, bold, false});
@@ -156,7 +171,7 @@ void Window::setPicture(std::size_t control, services::PictureId picture)
     Control &c = m_controls.at(control);
     const std::string_view file = services::fileNameOf(picture);
     c.picture =
-        tervanel_set_picture(m_window, static_cast<int>(control), file.data(), file.size()) != 0;
+        tervanel_await_picture(m_window, static_cast<int>(control), file.data(), file.size()) != 0;
     if (!c.picture)
         throw services::OperationFailed(services::Failure::PictureMissing, file);
 }
@@ -258,8 +273,7 @@ std::optional<std::size_t> Window::nextFocus(std::optional<std::size_t> focused,
 
 } // namespace tervanel::web
 
-// The page reports the user's input here, one event at a time. `window` is the Window
-// the page was given at its creation; `focused` a control's row, or -1 for none.
+// The page reports the user's input here (page.hpp).
 namespace {
 
 tervanel::web::Window &windowAt(std::uintptr_t window)

@@ -13,9 +13,9 @@
 namespace tervanel::web {
 
 // A window of the program as an element of the page, with its controls as elements
-// inside it (dom.js). The page reports the user's gestures and keys; what they mean is
-// the program's (services/gestures.hpp), and so is what screen readers are given
-// (services/accessibility.hpp), which this carries out.
+// inside it (window.js, control.js). The page reports the user's gestures and keys; what
+// they mean is the program's (services/gestures.hpp), and so is what screen readers are
+// given (services/accessibility.hpp), which this carries out.
 class Window final : public services::Window {
 public:
     Window(const services::WindowDescription &description, services::WindowEvents &events,

@@ -184,7 +184,8 @@ test('with more contrast, the palette\'s colours on every screen, and axe-core f
     for (const w of seen) {
       const table = windows[w.id];
       assert.equal(w.ground, table.moreContrastBack, `${screen}: ${w.id}'s ground`);
-      for (const row of table.controls.filter((c) => c.id in w.controls && c.kind <= 1)) {
+      const labels = table.controls.filter((c) => c.id in w.controls && ['Label', 'QuestionLabel'].includes(c.kind));
+      for (const row of labels) {
         const [fore, back] = w.controls[row.id];
         const want = highlighted.includes(row.id) && w.id === 'Form1'
           ? [expected.highlight.moreContrastFore, expected.highlight.moreContrastBack]

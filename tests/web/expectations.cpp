@@ -8,7 +8,8 @@
 //   each press, from the program's own accessibility on recording window services;
 // - the texts and titles of the message boxes;
 // - the colours each control and window is shown in with more contrast, and the verdict
-//   headings' highlight, from the program's palette.
+//   headings' highlight, from the program's palette;
+// - the program's enums by the names the page is handed (a control's kind by its name).
 //
 //     tervanel_web_expectations OUTPUT.json
 
@@ -24,6 +25,7 @@
 #include "platform/qt/label.hpp"
 #include "platform/qt/look.hpp"
 #include "platform/qt/services.hpp"
+#include "platform/web/names.hpp"
 #include "services/palette.hpp"
 #include "services/runtime.hpp"
 #include "tests/support/verdict_model.hpp"
@@ -146,7 +148,7 @@ std::string window(const services::WindowDescription &d, services::FontSetting w
         const std::string_view shown = text != textAfterLoad.end() ? text->second : row.text;
         const bool hidden = std::find(hiddenAfterLoad.begin(), hiddenAfterLoad.end(), row.id)
                             != hiddenAfterLoad.end();
-        out << "  {\"id\": " << jsonText(row.id) << ", \"kind\": " << static_cast<int>(row.kind)
+        out << "  {\"id\": " << jsonText(row.id) << ", \"kind\": " << jsonText(web::nameOf(row.kind))
             << ", \"text\": " << jsonText(shown) << ", \"x\": " << row.geometry.x
             << ", \"y\": " << row.geometry.y << ", \"width\": " << row.geometry.width
             << ", \"height\": " << row.geometry.height << ", \"back\": " << colour(row.back)
@@ -358,7 +360,7 @@ int main(int argc, char *argv[])
 
     const Message uncertain = uncertainMessage();
     std::ofstream out(argv[1]);
-    out << "{\n\"form1\": "
+    out << "{\n\"enums\": " << web::enumsAsJson() << ",\n\"form1\": "
         << window(form1Description, forms::kForm1Font, form1Texts, hidden, texts, turnBold)
         << ",\n\"splash\": "
         << window(splashDescription, forms::kSplashFont, splashTexts, {}, {}, {})
