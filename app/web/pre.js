@@ -1,3 +1,6 @@
+// Given to emscripten's loader through its documented Module hooks alone; the program's
+// WebAssembly comes as Module.wasmBinary, before this (program_script.py).
+
 // What only later moments need waits until the first window is painted (early.js).
 Module['afterFirstPaint'] = tervanelAfterFirstPaint;
 
@@ -22,15 +25,3 @@ if ('serviceWorker' in navigator) {
   if (document.readyState == 'complete') registerWorker();
   else addEventListener('load', registerWorker);
 }
-// The WebAssembly comes inside this script (the page may fetch nothing, not even it),
-// and is compiled at once, as the program's start expects: decoded by the browser's own
-// decoder where it has one, faster than the script's and with no garbage to collect.
-Module['instantiateWasm'] = function(imports, receive) {
-  var bytes = Uint8Array.fromBase64
-    ? Uint8Array.fromBase64(wasmBinaryFile.slice(wasmBinaryFile.indexOf(',') + 1))
-    : tryParseAsDataURI(wasmBinaryFile);
-  var module = new WebAssembly.Module(bytes);
-  var instance = new WebAssembly.Instance(module, imports);
-  receive(instance, module);
-  return instance.exports;
-};
