@@ -9,11 +9,16 @@
 
 // Each window as designed where the screen holds it whole, else in one column: the same
 // controls, one under the other in the order screen readers read them, with text and
-// targets a finger can use (look.css). The page's copy here, the program's windows in
-// window.js; the page follows the last window fitted (its scrolling, its message boxes).
-function tervanelFit(root) {
-  root.classList.remove('column');
-  var column = root.offsetWidth > innerWidth || root.offsetHeight > innerHeight;
+// targets a finger can use (look.css). The page's copy here, by the size it carries
+// (first_window.cjs), so that its first frame lays it out once; the program's windows in
+// window.js, measured as designed. The page follows the last window fitted (its
+// scrolling, its message boxes).
+function tervanelFit(root, designed) {
+  if (!designed) {
+    root.classList.remove('column');
+    designed = { width: root.offsetWidth, height: root.offsetHeight };
+  }
+  var column = designed.width > innerWidth || designed.height > innerHeight;
   root.classList.toggle('column', column);
   document.documentElement.classList.toggle('column', column);
 }
@@ -76,7 +81,7 @@ var tervanelEarly = (function() {
   };
   var fitCopy = function() {
     var copy = document.getElementById('first-window');
-    if (copy) tervanelFit(copy);
+    if (copy) tervanelFit(copy, { width: Number(copy.dataset.width), height: Number(copy.dataset.height) });
   };
   var isShown = false;
   var shown = function() {

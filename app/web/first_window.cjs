@@ -7,23 +7,26 @@
 // lets in no style attribute. The program's own elements are made by the page's scripts
 // (platform/web), so the copy is what the page draws, element for element.
 //
-//     node first_window.cjs EARLY.js PROGRAM.js OUT.html OUT.css
+//     node first_window.cjs EARLY.js PROGRAM.js LOOK.css OUT.html OUT.css
 //
-// EARLY.js is the page's first script, which the program uses (early.js).
+// EARLY.js is the page's first script, which the program uses (early.js); LOOK.css the
+// windows' look, from which the window's size as designed is reckoned.
 //
 // In the copy every id is the program's prefixed with "first-" (a click on the copy is
 // handed on to the program's element of that id), and the window's is "first-window";
 // nothing in it takes the focus, screen readers do not see it (the program's own window
 // takes its place), and the control the program focused carries the class "focused",
-// which looks as the focus does. Whether the copy is drawn as designed or in
-// one column is the page's choice, as for the program's windows (early.js).
+// which looks as the focus does. Whether the copy is drawn as designed or in one column
+// is the page's choice, as for the program's windows (early.js), by the window's size as
+// designed, frame included, which the copy carries (data-width, data-height), so that the
+// page need not lay the copy out to know it.
 
 const fs = require('node:fs');
 const { TextDecoder } = require('node:util');
 const vm = require('node:vm');
 const { JSDOM, VirtualConsole } = require('jsdom');
 
-const [earlyFile, programFile, htmlFile, cssFile] = process.argv.slice(2);
+const [earlyFile, programFile, lookFile, htmlFile, cssFile] = process.argv.slice(2);
 
 const failures = [];
 const messages = new VirtualConsole();
@@ -33,6 +36,7 @@ const dom = new JSDOM('<!doctype html><html lang="it"><head></head><body><div id
   { url: 'http://localhost/', runScripts: 'outside-only', pretendToBeVisual: true, virtualConsole: messages });
 const page = dom.window;
 const { document } = page;
+document.head.appendChild(document.createElement('style')).textContent = fs.readFileSync(lookFile, 'utf8');
 // What jsdom leaves out and the program needs: the decoder of its texts. A picture is
 // there at once (jsdom decodes none): the copy shows it as the page will.
 page.TextDecoder = TextDecoder;
@@ -87,6 +91,23 @@ function write(window) {
   });
   copy.id = 'first-window';
   copy.setAttribute('aria-hidden', 'true');
+  const designed = designedSize(window);
+  copy.dataset.width = designed.width;
+  copy.dataset.height = designed.height;
   fs.writeFileSync(htmlFile, `${copy.outerHTML}\n`);
   fs.writeFileSync(cssFile, `${rules.join('\n')}\n`);
+}
+
+// The window's border box as designed, from the look's rules as the document cascades
+// them (jsdom lays nothing out): the client area's size, the window's padding and
+// border around it, and the title bar above it where there is one.
+function designedSize(window) {
+  const px = (el, property) => parseFloat(page.getComputedStyle(el)[property]) || 0;
+  const edges = (a, b) => px(window, `padding${a}`) + px(window, `padding${b}`)
+    + px(window, `border${a}Width`) + px(window, `border${b}Width`);
+  const client = window.querySelector('.client');
+  const title = window.querySelector('.title');
+  const bar = title ? px(title, 'height') + px(title, 'marginTop') + px(title, 'marginBottom') : 0;
+  return { width: px(client, 'width') + edges('Left', 'Right'),
+           height: px(client, 'height') + edges('Top', 'Bottom') + bar };
 }

@@ -112,6 +112,8 @@ test('the page shows the first window before the program starts, the same to the
   const cases = [
     ['nothing', desktop, null, false],
     ['nothing, on a phone\'s screen (in one column)', phone, null, false],
+    // Wider than the window's client area, narrower than its frame.
+    ['nothing, on a screen a little too narrow (in one column)', { width: expected.splash.width + 3, height: 768 }, null, false],
     ['key a', desktop, (program) => program.page.keyboard.press('a'), true],
     ['a click on OK', desktop, clickOn('#first-frmSplash-Command1'), true],
     ['a click on the picture', desktop, clickOn('#first-frmSplash-Image1 img'), true],
@@ -144,7 +146,11 @@ test('the page shows the first window before the program starts, the same to the
     assert.ok(clip.x >= 0 && clip.x + clip.width <= viewport.width, `${what}: the copy fits`);
     const text = await page.$eval('#first-window', (w) => Math.min(...[...w.querySelectorAll('.label, .button')]
       .map((e) => parseFloat(getComputedStyle(e).fontSize) * e.getBoundingClientRect().width / e.offsetWidth)));
-    assert.equal(text >= 16, viewport.width < expected.splash.width, `${what}: the copy's text at ${text} px`);
+    const column = await page.$eval('#first-window', (w) => w.classList.contains('column'));
+    assert.equal(text >= 16, column, `${what}: the copy's text at ${text} px`);
+    // The size the copy is fitted by, which the build reckoned without a layout: the
+    // program's window, laid out as designed, has it.
+    const designed = await page.$eval('#first-window', (w) => [Number(w.dataset.width), Number(w.dataset.height)]);
     const copy = await page.screenshot({ clip });
     // Screen readers meet the introduction once, as the program's: the copy is not theirs.
     const roles = [];
@@ -161,6 +167,15 @@ test('the page shows the first window before the program starts, the same to the
     } else {
       await program.waitForIntroduction();
       assert.equal(await page.$('#first-window'), null, `${what}: the copy gone`);
+      const window = await page.$eval('#frmSplash', (w) => {
+        const column = w.classList.contains('column');
+        w.classList.remove('column');
+        const size = [w.offsetWidth, w.offsetHeight];
+        w.classList.toggle('column', column);
+        return { column, size };
+      });
+      assert.equal(window.column, column, `${what}: the program's window as the copy, in one column or not`);
+      assert.deepEqual(window.size, designed, `${what}: the window's size as designed`);
       // Past the turn of the loop in which what was kept is handed on.
       await page.evaluate(() => new Promise((r) => setTimeout(r, 50)));
       await program.painted();
