@@ -4,8 +4,9 @@
 // program, which decides what they mean (services/gestures.hpp).
 
 var LibraryTervanelControl = {
-  $Controls__deps: ['$Button', '$Convert', '$Enums', '$Label', '$Look', '$Picture', '$Services',
-                    '$Windows', 'tervanel_web_gesture', 'tervanel_web_gesture_delivers'],
+  $Controls__deps: ['$Button', '$Colors', '$Convert', '$Enums', '$Label', '$Look', '$Picture',
+                    '$Services', '$Windows', 'tervanel_web_gesture',
+                    'tervanel_web_gesture_delivers'],
   $Controls: {
     taps: null,
 
@@ -81,8 +82,8 @@ var LibraryTervanelControl = {
     el.style.top = y + 'px';
     el.style.width = width + 'px';
     el.style.height = height + 'px';
-    Look.paint(el, 'back', back, moreContrastBack);
-    Look.paint(el, 'fore', fore, moreContrastFore);
+    Colors.paint(el, 'back', back, moreContrastBack);
+    Colors.paint(el, 'fore', fore, moreContrastFore);
     if (fontPixels > 0) Look.font(el, fontPixels, linePitch, bold);
     if (centred) el.style.textAlign = 'center';
     Controls.listen(w, c);
@@ -104,14 +105,14 @@ var LibraryTervanelControl = {
     Look.bold(Windows.list[window].controls[control].el, bold);
   },
 
-  tervanel_set_fore_color__deps: ['$Look', '$Windows'],
+  tervanel_set_fore_color__deps: ['$Colors', '$Windows'],
   tervanel_set_fore_color: function(window, control, color, moreContrast) {
-    Look.paint(Windows.list[window].controls[control].el, 'fore', color, moreContrast);
+    Colors.paint(Windows.list[window].controls[control].el, 'fore', color, moreContrast);
   },
 
-  tervanel_set_back_color__deps: ['$Look', '$Windows'],
+  tervanel_set_back_color__deps: ['$Colors', '$Windows'],
   tervanel_set_back_color: function(window, control, color, moreContrast) {
-    Look.paint(Windows.list[window].controls[control].el, 'back', color, moreContrast);
+    Colors.paint(Windows.list[window].controls[control].el, 'back', color, moreContrast);
   },
 
   tervanel_set_tool_tip__deps: ['$Convert', '$Windows'],

@@ -6,8 +6,9 @@
 // Where the program meets the page, both ways. The page's side is JavaScript linked into
 // the program's script, one file for each part, named as the other platforms name theirs:
 // the windows (window.js), the controls (control.js, label.js, button.js, picture.js),
-// what screen readers are given (accessibility.js), the colours and the face (look.js),
-// and the rest of the window services (services.js).
+// what screen readers are given (accessibility.js), the colours (colors.js), the face
+// (look.js), what crosses in the page's terms (convert.js), and the rest of the window
+// services (services.js).
 //
 // Windows are numbered by the page; controls by their row. Texts cross as UTF-8 bytes
 // with their length. Colours are 0x00BBGGRR, or -1 for none; each comes with the colour

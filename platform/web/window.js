@@ -5,7 +5,7 @@
 // it (app/web), with what the user did on that copy meanwhile.
 
 var LibraryTervanelWindow = {
-  $Windows__deps: ['$Accessibility', '$Controls', '$Convert', '$Enums', '$Look', '$Picture',
+  $Windows__deps: ['$Accessibility', '$Colors', '$Controls', '$Convert', '$Enums', '$Look', '$Picture',
                    '$Services', 'tervanel_web_key_effect', 'tervanel_web_key_press',
                    'tervanel_web_toggle_answer', 'tervanel_web_default_button',
                    'tervanel_web_next_focus'],
@@ -167,9 +167,7 @@ var LibraryTervanelWindow = {
     var client = w.client = Look.element('div', 'client', root);
     client.style.width = width + 'px';
     client.style.height = height + 'px';
-    if (back >= 0) client.style.backgroundColor = Convert.color(back);
-    // The window's ground with more contrast, where it has none of its own too.
-    if (moreContrastBack >= 0) client.style.setProperty('--more-contrast-ground', Convert.color(moreContrastBack));
+    Colors.ground(client, back, moreContrastBack);
     Look.font(client, fontPixels, linePitch, bold);
     document.getElementById('desk').appendChild(root);
     return Windows.list.push(w) - 1;
