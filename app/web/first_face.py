@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 """Writes the face of the page's copy of the first window: the regular face cut down to
-the letters that window shows, hinting, metrics and kerning kept, packed as WOFF2. A
-few kilobytes, it goes inside the page and is ready for the page's first paint; the
-whole face comes after it, for the program's own windows.
+the letters that window shows, metrics and kerning kept, packed as WOFF2. A few
+kilobytes, it goes inside the page and is ready for the page's first paint; the whole
+face comes after it, for the program's own windows. The hinting instructions go too
+(more than half of what is left): the browser draws the face without them, as the
+browser test proves, holding the copy to the program's window, drawn in the whole face,
+pixel for pixel.
 
 A face cut down is a modified face: its licence (SIL Open Font License 1.1) reserves
 the names "Liberation" and "Arimo" for the original, so this one is named "Tervanel
@@ -37,6 +40,7 @@ def main(face, first_window, out):
     options.name_IDs = ['*']
     options.name_languages = ['*']
     options.notdef_outline = True
+    options.hinting = False
     options.flavor = 'woff2'
     options.drop_tables += ['FFTM']  # the font editor's timestamps
     font = TTFont(face, recalcTimestamp=False)
