@@ -3,7 +3,7 @@
 // the words the program announces, through a live region.
 
 var LibraryTervanelAccessibility = {
-  $Accessibility__deps: ['$Convert', '$Enums', '$Look'],
+  $Accessibility__deps: ['$Enums', '$Look'],
   $Accessibility__postset: 'Accessibility.start();',
   $Accessibility: {
     live: null,
@@ -58,7 +58,7 @@ var LibraryTervanelAccessibility = {
     },
   },
 
-  tervanel_present__deps: ['$Accessibility', '$Windows'],
+  tervanel_present__deps: ['$Accessibility', '$Convert', '$Enums', '$Windows'],
   tervanel_present: function(window, control, role, name, nameLength, checked, focusable,
                              actions, actionsLength) {
     var c = Windows.list[window].controls[control], el = c.el, aria = Accessibility.ariaRole(role);
@@ -75,7 +75,7 @@ var LibraryTervanelAccessibility = {
     }
   },
 
-  tervanel_announce__deps: ['$Accessibility'],
+  tervanel_announce__deps: ['$Accessibility', '$Convert'],
   tervanel_announce: function(words, length) {
     Accessibility.say(Convert.text(words, length));
   },

@@ -4,9 +4,8 @@
 // program, which decides what they mean (services/gestures.hpp).
 
 var LibraryTervanelControl = {
-  $Controls__deps: ['$Button', '$Colors', '$Convert', '$Enums', '$Label', '$Look', '$Picture',
-                    '$Services', '$Windows', 'tervanel_web_gesture',
-                    'tervanel_web_gesture_delivers'],
+  $Controls__deps: ['$Button', '$Enums', '$Label', '$Look', '$Picture', '$Services',
+                    'tervanel_web_gesture', 'tervanel_web_gesture_delivers'],
   $Controls: {
     taps: null,
 
@@ -69,7 +68,7 @@ var LibraryTervanelControl = {
     },
   },
 
-  tervanel_control_add__deps: ['$Controls'],
+  tervanel_control_add__deps: ['$Colors', '$Controls', '$Convert', '$Look', '$Windows'],
   tervanel_control_add: function(window, id, idLength, kind, text, textLength, x, y, width,
                                  height, back, fore, moreContrastBack, moreContrastFore,
                                  fontPixels, linePitch, bold, centred, parent) {
@@ -90,7 +89,7 @@ var LibraryTervanelControl = {
     w.controls.push(c);
   },
 
-  tervanel_set_text__deps: ['$Controls'],
+  tervanel_set_text__deps: ['$Controls', '$Convert', '$Windows'],
   tervanel_set_text: function(window, control, text, length) {
     Controls.setText(Windows.list[window].controls[control], Convert.text(text, length));
   },

@@ -10,7 +10,7 @@ var LibraryTervanelServices = {
   // two to each other).
   $Enums: {},
 
-  $Services__deps: ['$Accessibility', '$Look', '$Windows'],
+  $Services__deps: ['$Accessibility', '$Convert', '$Enums', '$Look', '$Windows'],
   $Services: {
     // While a message box is open the program takes no input; while a handler waits for
     // a picture, input waits for it, as on the desktop.

@@ -5,8 +5,8 @@
 // it (app/web), with what the user did on that copy meanwhile.
 
 var LibraryTervanelWindow = {
-  $Windows__deps: ['$Accessibility', '$Colors', '$Controls', '$Convert', '$Enums', '$Look', '$Picture',
-                   '$Services', 'tervanel_web_key_effect', 'tervanel_web_key_press',
+  $Windows__deps: ['$Controls', '$Enums', '$Look', '$Picture', '$Services',
+                   'tervanel_web_key_effect', 'tervanel_web_key_press',
                    'tervanel_web_toggle_answer', 'tervanel_web_default_button',
                    'tervanel_web_next_focus'],
   $Windows__postset: 'Windows.start();',
@@ -147,7 +147,7 @@ var LibraryTervanelWindow = {
     },
   },
 
-  tervanel_window_create__deps: ['$Windows'],
+  tervanel_window_create__deps: ['$Accessibility', '$Colors', '$Convert', '$Look', '$Windows'],
   tervanel_window_create: function(program, id, idLength, caption, captionLength, name,
                                    nameLength, role, centred, width, height, back,
                                    moreContrastBack, fontPixels, linePitch, bold) {

@@ -8,7 +8,9 @@
 //   among the page's dependencies, so that the link fails where one goes missing;
 // - the page's functions that the program calls: the same names, each taking the
 //   arguments page.hpp declares, and those the program waits for named as the build
-//   lists them for Asyncify.
+//   lists them for Asyncify;
+// - the parts of the page's scripts: each names the others it uses among its
+//   dependencies, since the link keeps only what is named so.
 // The program's side comes from its sources and from the enums as the program hands them
 // over (expectations.json, written by the program's own code).
 
@@ -118,4 +120,23 @@ test('the page\'s functions the program waits for are those the build lists for 
   const listed = functions.map(([key]) => key).filter((key) => pattern.test(key));
   assert.ok(waiting.length > 0);
   assert.deepEqual(waiting.sort(), listed.sort());
+});
+
+test('each part of the page\'s scripts names the parts it uses among its dependencies', () => {
+  const lib = library();
+  const parts = Object.keys(lib).filter((key) => key.startsWith('$') && !key.includes('__')).map((key) => key.slice(1));
+  const source = (value) => (typeof value === 'function' ? value.toString()
+    : Object.values(value).map((v) => (typeof v === 'function' ? v.toString() : JSON.stringify(v))).join('\n'));
+  const wrong = [];
+  for (const [key, value] of Object.entries(lib)) {
+    if (key.includes('__')) continue;
+    const own = key.startsWith('$') ? key.slice(1) : null;
+    const code = source(value).replace(/(^|\s)\/\/.*$/gm, '$1');
+    const used = parts.filter((part) => part !== own && new RegExp(`\\b${part}\\b`).test(code));
+    const named = (lib[`${key}__deps`] || []).filter((d) => d.startsWith('$')).map((d) => d.slice(1));
+    for (const part of used.filter((p) => !named.includes(p))) wrong.push(`${key} uses ${part} unnamed`);
+    for (const part of named.filter((p) => !used.includes(p))) wrong.push(`${key} names ${part} unused`);
+  }
+  assert.ok(parts.length >= 9, parts.join(', '));
+  assert.deepEqual(wrong, []);
 });
