@@ -6,10 +6,14 @@ waits for no request but the page's own; the program (tervanel.js, a file of its
 starts once that copy is painted. A Content-Security-Policy lets in the page's style
 sheet and its one small script by their SHA-256 digests.
 
-    page.py TEMPLATE STYLE EARLY_SCRIPT FIRST_HTML FIRST_CSS FIRST_FACE PORTRAIT OUT
+The page's title and description are the program's name and summary (core/identity.hpp,
+handed over by the build).
+
+    page.py TEMPLATE STYLE EARLY_SCRIPT FIRST_HTML FIRST_CSS FIRST_FACE PORTRAIT NAME SUMMARY OUT
 """
 import base64
 import hashlib
+import html
 import sys
 
 
@@ -33,7 +37,7 @@ def replace_once(text, old, new, where):
     return text.replace(old, new)
 
 
-def main(template, style, early, first_html, first_css, face, portrait, out):
+def main(template, style, early, first_html, first_css, face, portrait, name, summary, out):
     page, look, script = read(template), read(style) + read(first_css), read(early)
     window = read(first_html).strip()
     look = replace_once(look, 'url(first-window.woff2)',
@@ -44,9 +48,10 @@ def main(template, style, early, first_html, first_css, face, portrait, out):
     for text, end in ((look, '</style'), (script, '</script')):
         if end in text.lower():
             sys.exit('page.py: %s> inside what goes into the page' % end)
-    for name, text in (('@STYLE_DIGEST@', digest(look)), ('@EARLY_DIGEST@', digest(script)),
-                       ('@STYLE@', look), ('@EARLY@', script), ('@FIRST_WINDOW@', window)):
-        page = replace_once(page, name, text, template)
+    for mark, text in (('@STYLE_DIGEST@', digest(look)), ('@EARLY_DIGEST@', digest(script)),
+                       ('@STYLE@', look), ('@EARLY@', script), ('@FIRST_WINDOW@', window),
+                       ('@NAME@', html.escape(name)), ('@SUMMARY@', html.escape(summary))):
+        page = replace_once(page, mark, text, template)
     with open(out, 'w', encoding='utf-8') as f:
         f.write(page)
 
