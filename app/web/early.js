@@ -83,13 +83,30 @@ var tervanelEarly = (function() {
     var copy = document.getElementById('first-window');
     if (copy) tervanelFit(copy, { width: Number(copy.dataset.width), height: Number(copy.dataset.height) });
   };
-  var isShown = false;
+  // The copy is all there once the page is read past it, though the page's end may
+  // still be on its way.
+  var copyRead = function() {
+    var desk = document.getElementById('desk');
+    return document.readyState != 'loading' || (desk && desk.nextElementSibling);
+  };
+  var isShown = false, reading = null;
   var shown = function() {
     if (isShown) return;
-    // The face may be ready before the page is read to its end: the copy is fitted to
-    // the screen (as designed, or in one column) once it is all there, then shown.
-    if (document.readyState == 'loading') return document.addEventListener('DOMContentLoaded', shown);
+    // The face may be ready before the copy is read: the copy is fitted to the screen
+    // (as designed, or in one column) once it is all there, then shown.
+    if (!copyRead()) {
+      if (!reading) {
+        reading = new MutationObserver(function() { if (copyRead()) shown(); });
+        reading.observe(document, { childList: true, subtree: true });
+      }
+      return;
+    }
     isShown = true;
+    if (reading) reading.disconnect();
+    // Its picture is decoded while it is laid out, rather than when its frame is drawn.
+    [].forEach.call(document.querySelectorAll('#first-window img'), function(picture) {
+      if (picture.decode) picture.decode().catch(function() {});
+    });
     fitCopy();
     addEventListener('resize', fitCopy);
     document.documentElement.classList.add('face-ready');
