@@ -443,6 +443,13 @@ TEST_F(EndToEnd, CreditBoxes)
     for (const auto &[where, title] :
          {std::pair{kDorvik, "Webmaster..."}, std::pair{kEldrano, "Dr. Eldrano Vescandi..."}}) {
         view.click(where);
+        // A loaded Wine now and then drops a synthetic click on a window it has just given
+        // the keyboard back to; a second click is safe (with the box up, it cannot reach
+        // the window), and one box, no more, must come.
+        if (kWine
+            && !waitFor([&] { return view.windowTitled(title).has_value(); },
+                        std::chrono::seconds(5)))
+            view.click(where);
         ASSERT_TRUE(view.boxUp(title)) << title;
         session.key("Return");
         ASSERT_TRUE(view.boxGone(title)) << title;
