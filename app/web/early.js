@@ -1,5 +1,6 @@
-// The page's first script: it starts the program once the page's copy of the first
-// window is on screen.
+// The page's first script, at the end of the page, after the page's copy of the first
+// window, which it shows, then starts the program once that copy is on screen. Nothing
+// stops the page from being read before it.
 //
 // The copy is shown once its face is ready, so that it is never seen without its text,
 // and the program (tervanel.js) is fetched and started once that copy is painted, so
@@ -83,26 +84,12 @@ var tervanelEarly = (function() {
     var copy = document.getElementById('first-window');
     if (copy) tervanelFit(copy, { width: Number(copy.dataset.width), height: Number(copy.dataset.height) });
   };
-  // The copy is all there once the page is read past it, though the page's end may
-  // still be on its way.
-  var copyRead = function() {
-    var desk = document.getElementById('desk');
-    return document.readyState != 'loading' || (desk && desk.nextElementSibling);
-  };
-  var isShown = false, reading = null;
+  // The copy, all there, is fitted to the screen (as designed, or in one column), then
+  // shown.
+  var isShown = false;
   var shown = function() {
     if (isShown) return;
-    // The face may be ready before the copy is read: the copy is fitted to the screen
-    // (as designed, or in one column) once it is all there, then shown.
-    if (!copyRead()) {
-      if (!reading) {
-        reading = new MutationObserver(function() { if (copyRead()) shown(); });
-        reading.observe(document, { childList: true, subtree: true });
-      }
-      return;
-    }
     isShown = true;
-    if (reading) reading.disconnect();
     // Its picture is decoded while it is laid out, rather than when its frame is drawn.
     [].forEach.call(document.querySelectorAll('#first-window img'), function(picture) {
       if (picture.decode) picture.decode().catch(function() {});
