@@ -83,8 +83,8 @@ void tervanel_page_end(const char *line, std::size_t length);
 // creation; `focused` a control's row, or -1 for none.
 void tervanel_web_gesture(std::uintptr_t window, int control, int gesture);
 int tervanel_web_gesture_delivers(std::uintptr_t window, int control, int gesture);
-int tervanel_web_key_effect(std::uintptr_t window, int key, int producesCharacter,
-                            int autoRepeat, int otherModifiers, int focused);
+int tervanel_web_key_effect(std::uintptr_t window, int key, int producesCharacter, int autoRepeat,
+                            int otherModifiers, int focused);
 void tervanel_web_key_press(std::uintptr_t window, int character);
 void tervanel_web_toggle_answer(std::uintptr_t window, int control);
 int tervanel_web_default_button(std::uintptr_t window);

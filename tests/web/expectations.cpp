@@ -148,7 +148,8 @@ std::string window(const services::WindowDescription &d, services::FontSetting w
         const std::string_view shown = text != textAfterLoad.end() ? text->second : row.text;
         const bool hidden = std::find(hiddenAfterLoad.begin(), hiddenAfterLoad.end(), row.id)
                             != hiddenAfterLoad.end();
-        out << "  {\"id\": " << jsonText(row.id) << ", \"kind\": " << jsonText(web::nameOf(row.kind))
+        out << "  {\"id\": " << jsonText(row.id)
+            << ", \"kind\": " << jsonText(web::nameOf(row.kind))
             << ", \"text\": " << jsonText(shown) << ", \"x\": " << row.geometry.x
             << ", \"y\": " << row.geometry.y << ", \"width\": " << row.geometry.width
             << ", \"height\": " << row.geometry.height << ", \"back\": " << colour(row.back)
