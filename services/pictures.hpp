@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace tervanel::services {
@@ -11,6 +12,9 @@ enum class PictureId {
     Banner,   // the questionnaire's banner: a GIF, 400 x 100
     Portrait, // the introduction's picture: a JPEG, 275 x 475
 };
+
+// Every picture, for a platform that fetches them all ahead (the page).
+inline constexpr std::array kAllPictures{PictureId::Banner, PictureId::Portrait};
 
 // The picture's file among the program's sources (app/resources), and the name a failure
 // to load it gives on every platform.

@@ -40,8 +40,8 @@ def replace_once(text, old, new, where):
 def main(template, style, early, first_html, first_css, face, portrait, name, summary, out):
     page, look, script = read(template), read(style) + read(first_css), read(early)
     window = read(first_html).strip()
-    look = replace_once(look, 'url(first-window.woff2)',
-                        'url(%s)' % data_address(face, 'font/woff2'), style)
+    look = replace_once(look, 'url(first-window.ttf)',
+                        'url(%s)' % data_address(face, 'font/ttf'), style)
     window = replace_once(window, 'src="portrait.jpg"',
                           'src="%s"' % data_address(portrait, 'image/jpeg'), first_html)
     # Inside an element the parser looks only for its end tag.

@@ -8,7 +8,6 @@
 
 #include <emscripten/emscripten.h>
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,14 +22,12 @@ constexpr std::string_view kEnded = "Il test è finito: ricaricate la pagina per
 constexpr std::string_view kEndedByFailure =
     "Il test si è fermato per un errore: ricaricate la pagina per rifarlo.";
 
-// Every picture, which the page fetches once its first window is painted.
-constexpr std::array kPictures{services::PictureId::Banner, services::PictureId::Portrait};
-
 // What the page is told at start (page.hpp).
 std::string startAsJson()
 {
     std::string json = "{\"enums\":" + std::string(enumsAsJson()) + ",\"pictures\":[";
-    for (const services::PictureId picture : kPictures)
+    // Every picture, which the page fetches once its first window is painted.
+    for (const services::PictureId picture : services::kAllPictures)
         json +=
             (json.back() == '[' ? "\"" : ",\"") + std::string(services::fileNameOf(picture)) + "\"";
     return json + "]}";
