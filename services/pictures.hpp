@@ -13,7 +13,8 @@ enum class PictureId {
     Portrait, // the introduction's picture: a JPEG, 275 x 475
 };
 
-// Every picture, for a platform that fetches them all ahead (the page).
+// Every picture, beside the enum, so that a new one is added in one place (the page fetches
+// them all ahead).
 inline constexpr std::array kAllPictures{PictureId::Banner, PictureId::Portrait};
 
 // The picture's file among the program's sources (app/resources), and the name a failure
